@@ -1,0 +1,19 @@
+# Code that needs no Windows header: built into the program and, natively, into the unit tests.
+set(HOPLETTE_PORTABLE_SOURCES
+    src/catalogue/catalogue.cpp
+    src/app/numbers.cpp
+    src/app/paths.cpp
+    src/app/waitrule.cpp
+    src/show/ball.cpp
+    src/show/frame.cpp
+)
+
+# The Win32 glue around it. WinMain stays out so that tests can link the rest.
+set(HOPLETTE_WIN32_SOURCES
+    src/app/globals.cpp
+    src/app/settings.cpp
+    src/app/park.cpp
+    src/app/menu.cpp
+    src/show/ballanim.cpp
+    src/show/showrun.cpp
+)

@@ -1,0 +1,29 @@
+# The Windows program and the tests that run it under Wine.
+enable_language(RC)
+
+# Message texts are written in UTF-8 and must reach MessageBoxA as code page 932.
+set(HOPLETTE_WIN32_FLAGS -Wall -Wextra -fexec-charset=CP932 -fno-exceptions)
+set(HOPLETTE_WIN32_LIBS winmm gdi32 user32 kernel32)
+
+add_library(hoplette_win STATIC ${HOPLETTE_PORTABLE_SOURCES} ${HOPLETTE_WIN32_SOURCES})
+target_compile_options(hoplette_win PUBLIC ${HOPLETTE_WIN32_FLAGS})
+target_compile_definitions(hoplette_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+target_include_directories(hoplette_win PUBLIC src)
+target_link_libraries(hoplette_win PUBLIC ${HOPLETTE_WIN32_LIBS})
+
+set(HOPLETTE_RC ${PROJECT_SOURCE_DIR}/src/resources/hoplette.rc)
+file(GLOB HOPLETTE_RESOURCE_FILES CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/src/resources/*.rc ${PROJECT_SOURCE_DIR}/src/resources/*.h
+     ${PROJECT_SOURCE_DIR}/src/resources/*.bmp ${PROJECT_SOURCE_DIR}/src/resources/*.ico)
+set_source_files_properties(${HOPLETTE_RC} PROPERTIES OBJECT_DEPENDS "${HOPLETTE_RESOURCE_FILES}")
+
+# Statically linked: the program needs no DLL beyond Windows' own.
+set(HOPLETTE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_executable(Hoplette WIN32 src/app/winmain.cpp ${HOPLETTE_RC})
+target_link_libraries(Hoplette PRIVATE hoplette_win)
+target_link_options(Hoplette PRIVATE ${HOPLETTE_STATIC_LINK})
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(tests/win32/tests.cmake)
+endif()

@@ -1,0 +1,24 @@
+// The program's process-wide values. Only the GUI thread touches them.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "paths.h"
+
+extern HINSTANCE instanceHandle;
+extern HWND parkWindow;               // set once the park window exists
+extern int32_t screenWidth, screenHeight;
+extern char settingsPath[PATH_SIZE];  // empty when it would not fit: no settings file then
+extern char soundPath[PATH_SIZE];     // empty when it would not fit: no sound then
+extern char valueBuffer[PATH_SIZE];   // one settings value on its way from or to the file
+extern int32_t alwaysOnTop;           // 1: the park window stays above other windows
+extern int32_t waitLimit;             // ticks of the wait timer before a timed show
+extern int32_t Speed;                 // delay factor of the show loop
+extern int32_t tickCounter;
+extern int32_t showRunning;           // 1 while a timed show runs
+extern int16_t showMode;
+extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and right balls
+extern HMENU popupMenu;
+extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK
+extern HBITMAP firstPicture, secondPicture;

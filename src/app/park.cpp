@@ -1,0 +1,112 @@
+// The park window procedure: size and caption, the wait timer, teardown.
+#include "park.h"
+
+#include "../show/show.h"
+#include "globals.h"
+#include "menu.h"
+#include "waitrule.h"
+
+// "There is no floating popup menu", in code page 932.
+static const char MENU_MISSING_TEXT[] = "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌﾟｱｯﾌﾟ･ﾒﾆｭｰがありません。";
+
+// WM_CLOSE and WM_DESTROY both tear down; whichever comes second finds nothing left to do.
+static bool parkTornDown;
+
+HWND CreateParkWindow()
+{
+    return CreateWindowExA(0, PARK_CLASS, "Hoplette",
+                           WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+                           0, screenHeight - 80, PARK_WIDTH, PARK_HEIGHT,
+                           nullptr, nullptr, instanceHandle, nullptr);
+}
+
+static void OnParkCreate(HWND window)
+{
+    parkTornDown = false;
+    popupMenu = LoadMenuA(instanceHandle, "PopupMenu");
+    if (popupMenu == nullptr)
+        MessageBoxA(window, MENU_MISSING_TEXT, "", MB_OK);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
+    BallAnimation(window, BALL_MEASURE);
+    BallAnimation(window, BALL_PREPARE);
+}
+
+static void OnParkSize(HWND window)
+{
+    if (IsIconic(window)) {
+        SetWindowTextA(window, "Fire");
+        return;
+    }
+    SetWindowTextA(window, "Hoplette");
+    SetWindowPos(window, nullptr, 0, 0, PARK_WIDTH, PARK_HEIGHT, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+static void OnWaitTimerTick(HWND window)
+{
+    if (WaitRuleTick(&tickCounter, waitLimit, showRunning)) {
+        showRunning = 1;
+        tickCounter = 0;
+        ShowRun(window);
+    }
+}
+
+static void TearDownPark(HWND window)
+{
+    if (parkTornDown)
+        return;
+    parkTornDown = true;
+    DestroyMenu(popupMenu);
+    popupMenu = nullptr;
+    if (firstPicture != nullptr)
+        DeleteObject(firstPicture);
+    firstPicture = nullptr;
+    if (secondPicture != nullptr)
+        DeleteObject(secondPicture);
+    secondPicture = nullptr;
+    KillTimer(window, WAIT_TIMER);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnParkCreate(window);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        // A captioned, sizable window is otherwise held wider than 96 pixels.
+        MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = PARK_WIDTH;
+        limits->ptMinTrackSize.y = PARK_HEIGHT;
+        return 0;
+    }
+    case WM_SIZE:
+        OnParkSize(window);
+        return 0;
+    case WM_ACTIVATE:
+        // No default processing: activation does not take the keyboard focus.
+        return 0;
+    case WM_TIMER:
+        OnWaitTimerTick(window);
+        return 0;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        TearDownPark(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        OpenParkMenu(window, lParam);
+        return 0;
+    case WM_INITMENU:
+        SetMenuChecks(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_COMMAND:
+        OnParkCommand(window, LOWORD(wParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,14 @@
+// The park window: the program's one permanent window.
+#pragma once
+#include <windows.h>
+
+constexpr char PARK_CLASS[] = "ParkClass";
+constexpr int PARK_WIDTH = 96;
+constexpr int PARK_HEIGHT = 78;
+constexpr UINT_PTR WAIT_TIMER = 1;
+constexpr UINT WAIT_TIMER_PERIOD = 250;
+
+// Creates the park window at the bottom-left corner of the screen (not yet shown).
+HWND CreateParkWindow();
+
+LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,43 @@
+// Start-up and the main message loop.
+#include <windows.h>
+
+#include "globals.h"
+#include "park.h"
+#include "settings.h"
+
+static bool RegisterParkClass()
+{
+    WNDCLASSA parkClass = {};
+    parkClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS; // the menu opens on double-clicks too
+    parkClass.lpfnWndProc = ParkWndProc;
+    parkClass.hInstance = instanceHandle;
+    parkClass.hIcon = LoadIconA(instanceHandle, "AppIcon");
+    parkClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    parkClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    parkClass.lpszClassName = PARK_CLASS;
+    return RegisterClassA(&parkClass) != 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
+{
+    instanceHandle = instance;
+    LoadSettings();
+
+    if (previousInstance == nullptr && !RegisterParkClass())
+        return 0;
+
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    HWND park = CreateParkWindow();
+    if (park == nullptr)
+        return 0;
+    parkWindow = park;
+    ShowWindow(park, showCommand);
+    UpdateWindow(park);
+
+    // No TranslateMessage: the program has no use for WM_CHAR.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,36 @@
+// Ids shared by the resource script and the program.
+#pragma once
+
+// Menu commands. The picture commands 10010..10018 are the show modes.
+#define IDM_EARTH        10010
+#define IDM_EARTHAFRICA  10011
+#define IDM_JUPITER      10012
+#define IDM_MARS         10013
+#define IDM_VENUS        10014
+#define IDM_SATURN       10015
+#define IDM_SUN          10016
+#define IDM_DOUBLE       10017
+#define IDM_SPHERE       10018
+#define IDM_SETTIME      10023
+#define IDM_TOPMOST      10024
+#define IDM_ABOUT        10025
+#define IDM_IMAGESELECT  10026
+#define IDM_EXIT         10027
+#define IDM_TESTBOURNCE  10029
+
+// Controls of the SCRNSAVER dialog.
+#define IDC_MINUTES      10028
+#define IDC_SPEED        100
+
+// Controls of the BOWLSELECT dialog: the radio of pair code c is c - 9910
+// under "Pattern 1" and c - 9900 under "Pattern 2".
+#define IDC_PATTERN1_FIRST 100
+#define IDC_PATTERN1_LAST  107
+#define IDC_PATTERN2_FIRST 110
+#define IDC_PATTERN2_LAST  117
+
+// The owner-drawn picture button that fills the About box.
+#define IDC_ABOUT_PICTURE  100
+
+// Statics that are never addressed.
+#define IDC_STATIC       -1

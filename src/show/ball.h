@@ -1,0 +1,39 @@
+// The ball's arithmetic: where it starts, how it moves, where it turns and
+// when the edge sound plays. The drawing glue lives in ballanim.cpp.
+#pragma once
+#include <cstdint>
+
+constexpr int32_t BALL_SIZE = 164;
+
+// Half-height of the zone near the top and bottom edges that plays the sound.
+constexpr int32_t SOUND_ZONE = 80;
+
+// Ball state, process-wide; only the GUI thread touches it.
+extern int32_t aspectX, aspectY;          // relative size of a device pixel
+extern int32_t areaWidth, areaHeight;     // the rectangle from (0, 0) the ball moves in
+extern int32_t ballX, ballY;              // the ball's centre, in area coordinates
+extern int32_t radiusX, radiusY;          // half-extent used by the edge test
+extern int32_t stepX, stepY;              // pixels per step; the sign is the direction
+extern int32_t ballWidth, ballHeight;     // size of the square copied per draw
+extern int32_t doubleAlternation;         // 1: the next Double-mode draw uses the second picture
+extern int32_t soundLatch;                // 1: the sound has played for this visit to the zone
+
+// Area, centre start, radii and steps for a show in showMode.
+void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+
+// Distance from the area's edges at which the ball turns.
+int32_t BounceMargin(int16_t showMode, int32_t screenWidth);
+
+// Correction that puts Double mode's second picture at the mirror image of the first.
+int32_t MirrorOffset(int32_t screenWidth);
+
+// Where one step draws and whether the sound starts in it.
+struct BallStep {
+    int32_t drawX, drawY;  // top-left corner of the picture in the window
+    bool secondPicture;    // Double mode's right-hand picture
+    bool playSound;
+};
+
+// One step: says where to draw the ball as it stands, then moves it, turns it
+// at the margins and updates the sound latch.
+BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode);

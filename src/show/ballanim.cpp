@@ -1,0 +1,77 @@
+// The ball animation's drawing glue around the arithmetic of ball.cpp.
+#include "show.h"
+
+#include <mmsystem.h>
+
+#include "../app/globals.h"
+#include "../catalogue/catalogue.h"
+#include "ball.h"
+
+static void MeasureDisplay(HWND window)
+{
+    HDC dc = GetDC(window);
+    aspectX = GetDeviceCaps(dc, ASPECTX);
+    aspectY = GetDeviceCaps(dc, ASPECTY);
+    ReleaseDC(window, dc);
+}
+
+static HBITMAP LoadPicture(const char* name)
+{
+    return name != nullptr ? LoadBitmapA(instanceHandle, name) : nullptr;
+}
+
+static void ReplacePicture(HBITMAP* picture, const char* name)
+{
+    if (*picture != nullptr)
+        DeleteObject(*picture);
+    *picture = LoadPicture(name);
+}
+
+static void PrepareBall()
+{
+    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    if (showMode != SHOW_DOUBLE) {
+        // The second picture of an earlier Double-mode show stays loaded.
+        ReplacePicture(&firstPicture, ShowModePicture(showMode));
+        return;
+    }
+    ReplacePicture(&firstPicture, PairCodePicture(BowlNo_1));
+    ReplacePicture(&secondPicture, PairCodePicture(BowlNo_2));
+}
+
+static void StepOnWindow(HWND window)
+{
+    BallStep step = StepBall(screenWidth, screenHeight, showMode);
+    HBITMAP picture = step.secondPicture ? secondPicture : firstPicture;
+
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    // A picture that failed to load draws nothing: the black stays.
+    if (picture != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        BitBlt(dc, step.drawX, step.drawY, ballWidth, ballHeight, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+    }
+    ReleaseDC(window, dc);
+    DeleteDC(memory);
+
+    if (step.playSound && soundPath[0] != '\0')
+        sndPlaySoundA(soundPath, SND_ASYNC | SND_NODEFAULT);
+}
+
+void BallAnimation(HWND window, int phase)
+{
+    switch (phase) {
+    case BALL_MEASURE:
+        MeasureDisplay(window);
+        break;
+    case BALL_PREPARE:
+        PrepareBall();
+        break;
+    case BALL_STEP:
+        StepOnWindow(window);
+        break;
+    default:
+        break;
+    }
+}
