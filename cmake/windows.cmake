@@ -24,6 +24,4 @@ add_executable(Hoplette WIN32 src/app/winmain.cpp ${HOPLETTE_RC})
 target_link_libraries(Hoplette PRIVATE hoplette_win)
 target_link_options(Hoplette PRIVATE ${HOPLETTE_STATIC_LINK})
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  include(tests/win32/tests.cmake)
-endif()
+include(tests/win32/tests.cmake)

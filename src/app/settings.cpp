@@ -48,10 +48,8 @@ static void LoadNumber(const char* key, int32_t* value, int32_t builtIn)
         WriteSettingNumber(key, builtIn);
 }
 
-void LoadSettings()
+void LoadSettings(const char* directory)
 {
-    char directory[PATH_SIZE];
-    ProgramDirectory(directory);
     JoinPath(directory, "Hoplette.ini", settingsPath);
 
     int32_t minutes = waitLimit / TICKS_PER_MINUTE;

@@ -18,6 +18,6 @@ void WriteSettingNumber(const char* key, int32_t value);
 // when it does not fit a path buffer.
 void ProgramDirectory(char* directory);
 
-// Start-up: the two paths, the four numbers and the sound, writing the built-in
-// value of every key that is missing or empty.
-void LoadSettings();
+// Start-up: the two paths in the program directory, the four numbers and the
+// sound, writing the built-in value of every key that is missing or empty.
+void LoadSettings(const char* directory);

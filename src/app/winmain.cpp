@@ -21,7 +21,9 @@ static bool RegisterParkClass()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
     instanceHandle = instance;
-    LoadSettings();
+    char directory[PATH_SIZE];
+    ProgramDirectory(directory);
+    LoadSettings(directory);
 
     if (previousInstance == nullptr && !RegisterParkClass())
         return 0;

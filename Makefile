@@ -1,0 +1,39 @@
+# Hoplette: `make run` and `make test` install what is missing, build and go.
+SHELL := /bin/bash
+BUILD ?= build
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build build-host build-win32 build-win64 run test bench dist clean
+
+deps:
+	@./tools/install-deps.sh
+
+$(BUILD)/host/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/host -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug
+$(BUILD)/win32/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/win32 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+$(BUILD)/win64/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/win64 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
+
+build-host: deps $(BUILD)/host/CMakeCache.txt
+	cmake --build $(BUILD)/host -j $(JOBS)
+build-win32: deps $(BUILD)/win32/CMakeCache.txt
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+build-win64: deps $(BUILD)/win64/CMakeCache.txt
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+build: build-host build-win32 build-win64
+
+run: build-win32
+	@./tools/run.sh $(BUILD)/win32/Hoplette.exe
+
+test: build
+	ctest --test-dir $(BUILD)/host --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD)/win64 --output-on-failure
+	ctest --test-dir $(BUILD)/win32 --output-on-failure
+
+bench: build-win32
+	@./tools/bench.sh $(BUILD)/win32
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,72 @@
+# Sourced by the end-to-end scripts: runs the real Hoplette.exe from a fresh
+# temporary folder on a private display, with helpers to look at it.
+#   $1  Hoplette.exe   $2  the folder holding probe.exe
+set -u
+E2E_EXE=$1
+E2E_TOOLS=$2
+. "$(dirname "${BASH_SOURCE[0]}")/../wine/session.sh"
+
+passed=0
+failed=0
+check() { # check DESCRIPTION COMMAND...
+    local what=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
+}
+finish() {
+    stop_program
+    stop_wine
+    stop_display
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+    exit $?
+}
+
+# A fresh program folder holding a copy of Hoplette.exe (and an optional settings file).
+new_program_folder() {
+    PROGRAM_DIR=$(mktemp -d "${TMPDIR:-/tmp}/hoplette-e2e.XXXXXX")
+    cp "$E2E_EXE" "$PROGRAM_DIR/Hoplette.exe"
+}
+
+begin() { # begin [SCREEN]
+    lock_prefix
+    start_display "${1:-}" || exit 1
+    prepare_prefix
+}
+
+PROGRAM_PID=
+start_program() {
+    (cd "$PROGRAM_DIR" && exec wine Hoplette.exe) &
+    PROGRAM_PID=$!
+    wait_for_window ParkClass
+}
+# The program's exit code, once it has ended (waits up to 15 s).
+wait_program_exit() {
+    local i
+    for i in $(seq 150); do
+        kill -0 "$PROGRAM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$PROGRAM_PID" 2>/dev/null # still running: it did not end as it should
+    wait "$PROGRAM_PID"
+    PROGRAM_STATUS=$?
+    PROGRAM_PID=
+}
+stop_program() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
+    PROGRAM_PID=
+}
+
+probe() { wine "$E2E_TOOLS/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+wait_for_window() { # wait_for_window CLASS: up to 20 s
+    local i
+    for i in $(seq 100); do
+        [ -n "$(probe window "$1")" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# RGB of one screen pixel as "r g b" (0..255).
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# First start, second start and repaired settings on the real program; the park
+# window's place, size and caption; closing ends the process with exit code 0.
+. "$(dirname "$0")/lib.sh"
+begin 1024x768x24
+
+check "ANSI code page is 932" [ "$(probe acp)" = 932 ]
+
+new_program_folder
+start_program
+printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n' >"$PROGRAM_DIR/expected.ini"
+check "first start writes the built-in settings in order" cmp "$PROGRAM_DIR/Hoplette.ini" "$PROGRAM_DIR/expected.ini"
+read -r x y w h exstyle visible iconic caption <<<"$(probe window ParkClass)"
+check "park window at the bottom-left corner (got $x,$y)" [ "$x,$y" = "0,688" ]
+check "park window measures 96 x 78 (got ${w}x$h)" [ "${w}x$h" = 96x78 ]
+check "park window is visible and captioned Hoplette (got '$caption')" [ "$visible $caption" = "1 Hoplette" ]
+check "park window is topmost (exstyle $exstyle)" [ $(( exstyle & 0x8 )) -ne 0 ]
+probe post ParkClass 0x0010 0 0   # WM_CLOSE
+wait_program_exit
+check "closing ends the process with exit code 0 (got $PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+
+# A second start reads the file back and changes nothing.
+before=$(md5sum <"$PROGRAM_DIR/Hoplette.ini")
+start_program
+probe post ParkClass 0x0010 0 0
+wait_program_exit
+check "second start leaves the settings file as it was" [ "$(md5sum <"$PROGRAM_DIR/Hoplette.ini")" = "$before" ]
+
+# An empty value counts as missing and gets its built-in value back.
+printf '[bounceinit]\r\nTimeInterval=7\r\nSpeed=\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=boing.wav\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+start_program
+probe post ParkClass 0x0010 0 0
+wait_program_exit
+check "an empty Speed is written back as 60" grep -q $'^Speed=60\r$' "$PROGRAM_DIR/Hoplette.ini"
+check "the other values stay as they were" grep -q $'^TimeInterval=7\r$' "$PROGRAM_DIR/Hoplette.ini"
+rm -rf "$PROGRAM_DIR"
+finish
