@@ -12,6 +12,19 @@ static const char MENU_MISSING_TEXT[] = "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌ
 // WM_CLOSE and WM_DESTROY both tear down; whichever comes second finds nothing left to do.
 static bool parkTornDown;
 
+bool RegisterParkClass()
+{
+    WNDCLASSA parkClass = {};
+    parkClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS; // the menu opens on double-clicks too
+    parkClass.lpfnWndProc = ParkWndProc;
+    parkClass.hInstance = instanceHandle;
+    parkClass.hIcon = LoadIconA(instanceHandle, "AppIcon");
+    parkClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    parkClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    parkClass.lpszClassName = PARK_CLASS;
+    return RegisterClassA(&parkClass) != 0;
+}
+
 HWND CreateParkWindow()
 {
     return CreateWindowExA(0, PARK_CLASS, "Hoplette",

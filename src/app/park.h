@@ -8,6 +8,9 @@ constexpr int PARK_HEIGHT = 78;
 constexpr UINT_PTR WAIT_TIMER = 1;
 constexpr UINT WAIT_TIMER_PERIOD = 250;
 
+// Registers the park window class; false when the platform refuses it.
+bool RegisterParkClass();
+
 // Creates the park window at the bottom-left corner of the screen (not yet shown).
 HWND CreateParkWindow();
 

@@ -5,19 +5,6 @@
 #include "park.h"
 #include "settings.h"
 
-static bool RegisterParkClass()
-{
-    WNDCLASSA parkClass = {};
-    parkClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS; // the menu opens on double-clicks too
-    parkClass.lpfnWndProc = ParkWndProc;
-    parkClass.hInstance = instanceHandle;
-    parkClass.hIcon = LoadIconA(instanceHandle, "AppIcon");
-    parkClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    parkClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    parkClass.lpszClassName = PARK_CLASS;
-    return RegisterClassA(&parkClass) != 0;
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
     instanceHandle = instance;

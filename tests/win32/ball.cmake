@@ -1,0 +1,8 @@
+# The drawing test runs on screens on both sides of the width thresholds.
+add_wine_test(test_ball tests/win32/test_ball.cpp)
+foreach(screen 640x480 800x600 1280x1024)
+  add_test(NAME win32.test_ball.${screen} COMMAND test_ball)
+  set_tests_properties(win32.test_ball.${screen} PROPERTIES
+      ENVIRONMENT "WINEPREFIX=${HOPLETTE_TEST_PREFIX};HOPLETTE_SCREEN=${screen}x24"
+      TIMEOUT 300 FIXTURES_REQUIRED wineprefix)
+endforeach()

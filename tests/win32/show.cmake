@@ -1,0 +1,1 @@
+add_wine_test(test_show tests/win32/test_show.cpp)

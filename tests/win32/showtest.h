@@ -1,0 +1,102 @@
+// Shared set-up for the tests that run the park window and shows in-process.
+#pragma once
+#include <windows.h>
+
+#include "app/globals.h"
+#include "app/park.h"
+#include "show/show.h"
+#include "check.h"
+
+// The park window as start-up makes it, with this test program's resources.
+inline HWND StartParkWindow()
+{
+    static bool registered;
+    instanceHandle = GetModuleHandleA(nullptr);
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (!registered)
+        registered = RegisterParkClass();
+    HWND park = CreateParkWindow();
+    parkWindow = park;
+    ShowWindow(park, SW_SHOWNORMAL);
+    UpdateWindow(park);
+    return park;
+}
+
+// Closes the park window and takes the quit message it posts out of the queue.
+inline void CloseParkWindow(HWND park)
+{
+    SendMessageA(park, WM_CLOSE, 0, 0);
+    DestroyWindow(park);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// Records the windows a show creates, through a CBT hook on this thread.
+inline int showWindowCount;
+inline RECT showWindowRects[4];
+inline LONG showWindowStyles[4];
+inline HWND showWindowHandles[4];
+
+inline LRESULT CALLBACK RecordShowWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        char className[32] = "";
+        GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
+        if (lstrcmpiA(className, "static") == 0 && create->hwndParent == nullptr) {
+            if (showWindowCount < 4) {
+                showWindowRects[showWindowCount] = {create->x, create->y, create->x + create->cx, create->y + create->cy};
+                showWindowStyles[showWindowCount] = create->style;
+                showWindowHandles[showWindowCount] = reinterpret_cast<HWND>(wParam);
+            }
+            ++showWindowCount;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+inline HHOOK RecordShowWindowsHook()
+{
+    return SetWindowsHookExA(WH_CBT, RecordShowWindows, nullptr, GetCurrentThreadId());
+}
+
+// A show that never ends would hang the test: after a while a watchdog
+// thread posts a key press, and the test fails.
+inline HANDLE watchdogCancel;
+inline volatile LONG watchdogFired;
+
+inline DWORD WINAPI WatchdogThread(LPVOID mainThread)
+{
+    if (WaitForSingleObject(watchdogCancel, 10000) == WAIT_TIMEOUT) {
+        InterlockedExchange(&watchdogFired, 1);
+        PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread)), WM_KEYDOWN, 'W', 0);
+    }
+    return 0;
+}
+
+// Runs one show; true when it ended by itself (not by the watchdog).
+inline bool RunGuardedShow(HWND park)
+{
+    watchdogFired = 0;
+    watchdogCancel = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, WatchdogThread,
+                                 reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
+    ShowRun(park);
+    SetEvent(watchdogCancel);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(watchdogCancel);
+    return watchdogFired == 0;
+}
+
+// Takes every queued message in [first, last] out of the queue; how many there were.
+inline int DrainMessages(UINT first, UINT last)
+{
+    int count = 0;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE))
+        ++count;
+    return count;
+}

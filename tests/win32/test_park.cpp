@@ -1,0 +1,183 @@
+// The park window in this process: size and captions, the wait rule with real
+// WM_TIMER messages, the missing-menu message, and teardown.
+#include "showtest.h"
+
+#include <cstring>
+
+// Sends ticks until a show starts. The key press queued first ends that show
+// at once. Returns the number of the tick that started it, 0 for none.
+static int TicksUntilShow(HWND park, int mostTicks)
+{
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    PostMessageA(park, WM_KEYDOWN, VK_SPACE, 0);
+    for (int tick = 1; tick <= mostTicks; ++tick) {
+        int before = showWindowCount;
+        SendMessageA(park, WM_TIMER, WAIT_TIMER, 0);
+        if (showWindowCount != before)
+            return tick;
+    }
+    return 0;
+}
+
+static void TestWaitRule(HWND park)
+{
+    struct {
+        int32_t limit;
+        int startingTick;
+    } rows[] = {{1200, 1202}, {0, 2}, {-5, 1}, {INT32_MIN, 1}, {3, 5}};
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        waitLimit = rows[row].limit;
+        tickCounter = 0;
+        showRunning = 0;
+        CHECK_EQ(TicksUntilShow(park, 1300), rows[row].startingTick, "row %d", row);
+        CHECK_EQ(tickCounter, 0, "row %d: the tick counter after the show", row);
+        CHECK_EQ(showRunning, 0, "row %d: the show-running flag after the show", row);
+        // The wait starts again from the end of the show.
+        CHECK_EQ(TicksUntilShow(park, 1300), rows[row].startingTick, "row %d, second show", row);
+    }
+
+    // While a timed show is flagged as running, no tick starts another.
+    waitLimit = 0;
+    tickCounter = 0;
+    showRunning = 1;
+    CHECK_EQ(TicksUntilShow(park, 50), 0, "a show started while one was running");
+    CHECK_EQ(tickCounter, 50, "ticks counted while a show was running");
+    showRunning = 0;
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    waitLimit = 1200;
+    tickCounter = 0;
+}
+
+static void TestSizeAndCaption(HWND park)
+{
+    RECT box;
+    char caption[64];
+    GetWindowRect(park, &box);
+    CHECK_EQ(box.left, 0, "park window left");
+    CHECK_EQ(box.top, screenHeight - 80, "park window top");
+    CHECK_EQ(box.right - box.left, PARK_WIDTH, "park window width");
+    CHECK_EQ(box.bottom - box.top, PARK_HEIGHT, "park window height");
+    CHECK((GetWindowLongA(park, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "the park window starts topmost");
+
+    ShowWindow(park, SW_MINIMIZE);
+    PumpMessages(100);
+    GetWindowTextA(park, caption, sizeof caption);
+    CHECK(std::strcmp(caption, "Fire") == 0, "minimized caption '%s'", caption);
+    // The wait goes on while minimized.
+    tickCounter = 0;
+    SendMessageA(park, WM_TIMER, WAIT_TIMER, 0);
+    CHECK_EQ(tickCounter, 1, "a tick counted while minimized");
+
+    ShowWindow(park, SW_RESTORE);
+    PumpMessages(100);
+    GetWindowTextA(park, caption, sizeof caption);
+    CHECK(std::strcmp(caption, "Hoplette") == 0, "restored caption '%s'", caption);
+    GetWindowRect(park, &box);
+    CHECK_EQ(box.right - box.left, PARK_WIDTH, "restored width");
+    CHECK_EQ(box.bottom - box.top, PARK_HEIGHT, "restored height");
+
+    // A frame drag to another size springs back, keeping the top-left corner.
+    SetWindowPos(park, nullptr, 40, 300, 260, 190, SWP_NOZORDER);
+    PumpMessages(50);
+    GetWindowRect(park, &box);
+    CHECK(box.left == 40 && box.top == 300, "moved to (%ld, %ld)", box.left, box.top);
+    CHECK_EQ(box.right - box.left, PARK_WIDTH, "width after a resize");
+    CHECK_EQ(box.bottom - box.top, PARK_HEIGHT, "height after a resize");
+    SetWindowPos(park, nullptr, 0, screenHeight - 80, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
+
+static void TestTeardown()
+{
+    HWND park = StartParkWindow();
+    CHECK(popupMenu != nullptr, "the popup menu is loaded at creation");
+    CHECK(firstPicture != nullptr && secondPicture != nullptr, "Double mode's pictures are loaded at creation");
+    HBITMAP first = firstPicture, second = secondPicture;
+    HMENU menu = popupMenu;
+
+    SendMessageA(park, WM_CLOSE, 0, 0);
+    CHECK(IsWindow(park), "WM_CLOSE leaves the window to the message loop's end");
+    CHECK(!IsMenu(menu), "the menu is destroyed");
+    CHECK(GetObjectType(first) == 0 && GetObjectType(second) == 0, "both pictures are deleted");
+    CHECK(popupMenu == nullptr && firstPicture == nullptr && secondPicture == nullptr, "no handle left behind");
+    DestroyWindow(park); // WM_DESTROY after the close: nothing released twice
+    CHECK_EQ(DrainMessages(WM_QUIT, WM_QUIT), 1, "quit messages posted by close and destroy");
+    PumpMessages(600);
+    CHECK_EQ(DrainMessages(WM_TIMER, WM_TIMER), 0, "timer messages after teardown");
+}
+
+// Answers the missing-menu message box from inside its own loop, noting what it said.
+static int messageBoxCount;
+static char messageBoxText[128], messageBoxCaption[64] = "unset";
+static HWND messageBoxOwner;
+
+static BOOL CALLBACK FindMessageText(HWND child, LPARAM)
+{
+    char className[16], text[128];
+    GetClassNameA(child, className, sizeof className);
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(className, "static") == 0 && text[0] != '\0')
+        lstrcpynA(messageBoxText, text, sizeof messageBoxText);
+    return TRUE;
+}
+
+static LRESULT CALLBACK AnswerMessageBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[16];
+        GetClassNameA(box, className, sizeof className);
+        if (std::strcmp(className, "#32770") == 0) {
+            ++messageBoxCount;
+            GetWindowTextA(box, messageBoxCaption, sizeof messageBoxCaption);
+            messageBoxOwner = GetWindow(box, GW_OWNER);
+            EnumChildWindows(box, FindMessageText, 0);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+static void TestMissingMenu()
+{
+    HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
+    // A module without the menu (or the pictures) stands in for a damaged program.
+    HINSTANCE own = GetModuleHandleA(nullptr);
+    HWND park = nullptr;
+    {
+        static bool registered;
+        instanceHandle = GetModuleHandleA("kernel32.dll");
+        if (!registered)
+            registered = RegisterParkClass();
+        park = CreateParkWindow();
+    }
+    UnhookWindowsHookEx(hook);
+    CHECK(park != nullptr, "the park window is created without its menu");
+    CHECK_EQ(messageBoxCount, 1, "message boxes for the missing menu");
+    CHECK(std::strcmp(messageBoxText, "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌﾟｱｯﾌﾟ･ﾒﾆｭｰがありません。") == 0, "message text in code page 932");
+    CHECK(messageBoxCaption[0] == '\0', "empty caption, got '%s'", messageBoxCaption);
+    CHECK(messageBoxOwner == park, "the park window owns the message box");
+    CHECK(popupMenu == nullptr, "no menu handle");
+
+    // Without a menu the window still counts and starts shows.
+    ShowWindow(park, SW_SHOWNORMAL);
+    waitLimit = 0;
+    tickCounter = 0;
+    CHECK_EQ(TicksUntilShow(park, 10), 2, "a show without the menu");
+    SendMessageA(park, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5)); // opens nothing, must not crash
+    CloseParkWindow(park);
+    instanceHandle = own;
+    waitLimit = 1200;
+}
+
+int main()
+{
+    HHOOK hook = RecordShowWindowsHook();
+    HWND park = StartParkWindow();
+    TestSizeAndCaption(park);
+    TestWaitRule(park);
+    CloseParkWindow(park);
+    TestTeardown();
+    TestMissingMenu();
+    UnhookWindowsHookEx(hook);
+    return CheckSummary();
+}

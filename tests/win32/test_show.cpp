@@ -1,0 +1,147 @@
+// Shows run in-process with real queued messages: which input ends a show,
+// what the show leaves behind, its windows, and that it leaks nothing.
+#include "showtest.h"
+
+#include "catalogue/catalogue.h"
+#include "guicount.h"
+
+#include <initializer_list>
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+};
+
+// Queues the messages, runs a show, and reports which of them are still queued.
+static bool RunShowAfter(HWND park, const Posted* posted, int count, bool* stillQueued)
+{
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    DrainMessages(WM_MOUSEFIRST, WM_MOUSELAST);
+    for (int i = 0; i < count; ++i)
+        PostMessageA(park, posted[i].message, posted[i].wParam, 0);
+    bool endedByItself = RunGuardedShow(park);
+    for (int i = 0; i < count; ++i)
+        stillQueued[i] = false;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        for (int i = 0; i < count; ++i) {
+            if (message.message == posted[i].message && message.wParam == posted[i].wParam)
+                stillQueued[i] = true;
+        }
+    }
+    return endedByItself;
+}
+
+static void TestEndingInput(HWND park)
+{
+    // Each row: the input under test, then a key press that ends the show if
+    // the input did not. Whether that key press is still queued afterwards
+    // tells which of the two ended the show.
+    struct {
+        UINT message;
+        bool ends;
+    } rows[] = {
+        {WM_MOUSEMOVE, false}, {WM_MBUTTONDOWN, false}, {WM_LBUTTONUP, false},
+        {WM_RBUTTONUP, false}, {WM_LBUTTONDBLCLK, false}, {WM_KEYUP, false},
+        {WM_SYSKEYDOWN, false}, {WM_CHAR, false},
+        {WM_LBUTTONDOWN, true}, {WM_RBUTTONDOWN, true}, {WM_KEYDOWN, true},
+    };
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        Posted posted[] = {{rows[row].message, 7}, {WM_KEYDOWN, 'Z'}};
+        bool stillQueued[2];
+        CHECK(RunShowAfter(park, posted, 2, stillQueued), "row %d: the show did not end", row);
+        CHECK(!stillQueued[0], "row %d: the input was left queued", row);
+        CHECK_EQ(stillQueued[1], rows[row].ends, "row %d (message 0x%x): the later key press still queued",
+                 row, rows[row].message);
+    }
+
+    // A wheel turn lies outside both ranges: it stays queued and ends nothing.
+    Posted wheel[] = {{WM_MOUSEWHEEL, 1}, {WM_KEYDOWN, 'Z'}};
+    bool wheelQueued[2];
+    CHECK(RunShowAfter(park, wheel, 2, wheelQueued), "the wheel show did not end");
+    CHECK(wheelQueued[0] && !wheelQueued[1], "the wheel message stays queued, the key press ends the show");
+
+    // Mouse messages are looked at before a key press that was queued earlier.
+    Posted mouseFirst[] = {{WM_KEYDOWN, 'Z'}, {WM_MOUSEMOVE, 1}, {WM_MOUSEMOVE, 2}, {WM_MBUTTONUP, 3}};
+    bool queued[4];
+    CHECK(RunShowAfter(park, mouseFirst, 4, queued), "the mouse-first show did not end");
+    CHECK(!queued[1] && !queued[2] && !queued[3], "every mouse message was taken before the key press");
+}
+
+static void TestWhatAShowLeaves(HWND park)
+{
+    for (int32_t flag = 1; flag >= 0; --flag) {
+        alwaysOnTop = flag;
+        SetWindowPos(park, flag ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        tickCounter = 77;
+        showRunning = 1;
+        SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+        PostMessageA(park, WM_KEYDOWN, 'Z', 0);
+        CHECK(RunGuardedShow(park), "flag %d: the show did not end", flag);
+        CHECK_EQ(tickCounter, 0, "flag %d: tick counter", flag);
+        CHECK_EQ(showRunning, 0, "flag %d: show-running flag", flag);
+        CHECK(GetCursor() == LoadCursorA(nullptr, IDC_ARROW), "flag %d: the pointer is the arrow", flag);
+        CHECK(GetCapture() == nullptr, "flag %d: the capture is released", flag);
+        bool topmost = (GetWindowLongA(park, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        CHECK_EQ(topmost, flag == 1, "flag %d: the park window's topmost state", flag);
+    }
+    alwaysOnTop = 1;
+    SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+static void TestShowWindows(HWND park)
+{
+    struct {
+        int16_t mode;
+        int windows;
+    } rows[] = {{SHOW_MARS, 1}, {SHOW_DOUBLE, 2}};
+    for (int row = 0; row < 2; ++row) {
+        showMode = rows[row].mode;
+        showWindowCount = 0;
+        PostMessageA(park, WM_KEYDOWN, 'Z', 0);
+        CHECK(RunGuardedShow(park), "row %d: the show did not end", row);
+        CHECK_EQ(showWindowCount, rows[row].windows, "row %d: show windows", row);
+        int width = rows[row].windows == 2 ? screenWidth >> 1 : screenWidth;
+        for (int i = 0; i < rows[row].windows && i < 4; ++i) {
+            RECT box = showWindowRects[i];
+            CHECK(box.left == i * width && box.top == 0 && box.right == box.left + width && box.bottom == screenHeight,
+                  "row %d window %d at (%ld,%ld)-(%ld,%ld)", row, i, box.left, box.top, box.right, box.bottom);
+            CHECK_EQ((DWORD)showWindowStyles[i], WS_POPUP | WS_VISIBLE, "row %d window %d style", row, i);
+            CHECK(!IsWindow(showWindowHandles[i]), "row %d window %d is destroyed", row, i);
+        }
+    }
+    showMode = SHOW_DOUBLE;
+}
+
+static void TestNoLeaks(HWND park)
+{
+    for (int16_t mode : {SHOW_SATURN, SHOW_DOUBLE}) {
+        showMode = mode;
+        PostMessageA(park, WM_KEYDOWN, 'Z', 0);
+        RunGuardedShow(park); // settles caches before counting
+        DWORD gdiBefore = CountGdiObjects(), userBefore = CountUserObjects();
+        int ended = 0;
+        for (int i = 0; i < 200; ++i) {
+            PostMessageA(park, i % 2 ? WM_LBUTTONDOWN : WM_KEYDOWN, 'Z', 0);
+            ended += RunGuardedShow(park) ? 1 : 0;
+        }
+        CHECK_EQ(ended, 200, "mode %d: shows that ended by their input", mode);
+        CHECK_EQ(CountGdiObjects(), gdiBefore, "mode %d: GDI objects after 200 shows", mode);
+        CHECK_EQ(CountUserObjects(), userBefore, "mode %d: USER objects after 200 shows", mode);
+    }
+    showMode = SHOW_DOUBLE;
+}
+
+int main()
+{
+    HHOOK hook = RecordShowWindowsHook();
+    HWND park = StartParkWindow();
+    KillTimer(park, WAIT_TIMER); // only the test starts shows here
+    TestEndingInput(park);
+    TestWhatAShowLeaves(park);
+    TestShowWindows(park);
+    TestNoLeaks(park);
+    CloseParkWindow(park);
+    UnhookWindowsHookEx(hook);
+    return CheckSummary();
+}
