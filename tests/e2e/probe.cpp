@@ -1,6 +1,6 @@
 // Looks at windows from inside Wine for the end-to-end scripts:
 //   probe window CLASS          one line: x y width height exstyle visible iconic caption
-//   probe windows               every visible top-level window: class x y width height
+//   probe windows               every visible top-level window: class x y width height handle
 //   probe post CLASS MSG W L    posts a message (numbers in decimal or 0x hex)
 //   probe acp                   the ANSI code page
 // Exit code 1 when the window is not there.
@@ -23,7 +23,8 @@ static BOOL CALLBACK PrintWindow(HWND window, LPARAM)
     RECT box;
     GetClassNameA(window, className, sizeof className);
     GetWindowRect(window, &box);
-    std::printf("%s %ld %ld %ld %ld\n", className, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    std::printf("%s %ld %ld %ld %ld %p\n", className, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                static_cast<void*>(window));
     return TRUE;
 }
 

@@ -34,4 +34,22 @@ wait_program_exit
 check "an empty Speed is written back as 60" grep -q $'^Speed=60\r$' "$PROGRAM_DIR/Hoplette.ini"
 check "the other values stay as they were" grep -q $'^TimeInterval=7\r$' "$PROGRAM_DIR/Hoplette.ini"
 rm -rf "$PROGRAM_DIR"
+
+# A program folder of 250 characters or more: no settings file is made anywhere.
+new_program_folder
+long="$PROGRAM_DIR/$(printf 'x%.0s' $(seq 120))/$(printf 'y%.0s' $(seq 120))"
+mkdir -p "$long"
+mv "$PROGRAM_DIR/Hoplette.exe" "$long/"
+PROGRAM_DIR=$long
+windows_ini="$WINEPREFIX/drive_c/windows/Hoplette.ini"
+rm -f "$windows_ini"
+start_program
+check "a park window from a long folder" [ -n "$(probe window ParkClass)" ]
+probe post ParkClass 0x0010 0 0
+wait_program_exit
+check "long folder: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+check "long folder: no settings file beside the program" [ ! -e "$long/Hoplette.ini" ]
+check "long folder: no settings file in the Windows folder" [ ! -e "$windows_ini" ]
+check "long folder: nothing written in the folders above" [ -z "$(find "${long%/*/*}" -name '*.ini')" ]
+rm -rf "${long%/*/*}"
 finish

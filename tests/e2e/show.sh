@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# With TimeInterval=0 the real program starts a show by itself: black screen,
+# EarthAfrica on the left and Venus on the right; a key press or a click
+# brings the desktop back, and the wait starts again.
+. "$(dirname "$0")/lib.sh"
+begin 1024x768x24
+
+show_windows() { probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 '; }
+# The show windows' handles: a new show makes new windows.
+show_handles() { probe windows | grep -i '^static ' | awk '{print $6}' | sort | tr '\n' ' '; }
+wait_for_show() { # up to 5 s
+    local i
+    for i in $(seq 25); do
+        [ "$(show_windows)" = 2 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# "r g b" averaged over the non-black pixels of a part of the screen.
+body_colour() {
+    import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
+        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
+}
+black_share() { # percent of pure black pixels in a part of the screen
+    import -window root png:- | convert - -crop "$1" +repage -fill white +opaque black -fill black -opaque black \
+        -format '%[fx:int(100*(1-mean))]' info: 2>/dev/null
+}
+
+new_program_folder
+printf '[bounceinit]\r\nTimeInterval=0\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+start_program
+check "a show starts by itself in Double mode (two half-screen windows)" wait_for_show
+sleep 0.5
+read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
+read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
+check "the left ball is Earth: blue over red (rgb $lr $lg $lb)" [ "${lb:-0}" -gt "${lr:-0}" ]
+check "the right ball is Venus: cream, red over blue (rgb $rr $rg $rb)" [ "${rr:-0}" -gt "${rb:-255}" ]
+share=$(black_share 1024x768+0+0)
+check "the screen is mostly black ($share% black)" [ "${share:-0}" -ge 60 ]
+
+# The next show follows half a second after the end of one, so an ended show
+# shows as new show windows.
+first=$(show_handles)
+xdotool mousemove 600 400 key space
+sleep 1.5
+new_show_since() { [ "$(show_windows)" = 2 ] && [ "$(show_handles)" != "$1" ]; }
+check "a key press ends the show and the wait brings the next one" new_show_since "$first"
+second=$(show_handles)
+xdotool mousemove 300 300 click 1
+sleep 1.5
+check "a click ends the show" [ "$(show_handles)" != "$second" ]
+third=$(show_handles)
+xdotool mousemove 500 500 mousemove 520 520
+sleep 1.5
+check "a mouse move does not end the show" [ "$(show_handles)" = "$third" ]
+check "the park window stays" [ -n "$(probe window ParkClass)" ]
+
+# The close request waits in the queue until a click ends the running show.
+probe post ParkClass 0x0010 0 0
+xdotool click 1
+wait_program_exit
+check "exit code 0 after shows" [ "$PROGRAM_STATUS" -eq 0 ]
+rm -rf "$PROGRAM_DIR"
+finish
