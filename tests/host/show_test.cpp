@@ -1,0 +1,208 @@
+// Ball arithmetic and the frame rules of a show.
+#include "catalogue/catalogue.h"
+#include "show/ball.h"
+#include "show/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// The ball's state is process-wide: every test starts from known values.
+void Prepare(int32_t ax, int32_t ay, int32_t w, int32_t h, int16_t mode)
+{
+    aspectX = ax;
+    aspectY = ay;
+    soundLatch = 0;
+    doubleAlternation = 0;
+    PrepareBallMotion(w, h, mode);
+}
+
+using Motion = std::array<int32_t, 9>;  // area w, h, ball x, y, radius x, y, step x, y, margin
+
+// scale = min(ay*areaH, ax*areaW) >> (width >= 1024 ? 4 : 3) (commented per row); radius =
+// scale / aspect (aspect 0: the scale); step = max(radius >> 5, 1). Frame 1 draws at (x-82, y-82);
+// in Double mode its second draw, one step on, at ((w+164)>>2) + offset - (x+1-82), y+1-82.
+TEST(Ball, PrepareAndFirstFrame)
+{
+    const int16_t S = SHOW_EARTH, D = SHOW_DOUBLE;
+    const struct { int32_t w, h, ax, ay; int16_t mode; Motion m; std::array<int32_t, 4> draws; } rows[] = {
+        {1024, 768, 36, 36, S, {1024, 768, 512, 384, 48, 48, 1, 1, 32}, {430, 302}},  // 27648>>4 = 1728
+        {1024, 768, 36, 36, D, {512, 768, 256, 384, 32, 32, 1, 1, 46}, {174, 302, 176, 303}},  // 18432>>4; 351-175
+        {800, 600, 36, 36, S, {800, 600, 400, 300, 75, 75, 2, 2, 4}, {318, 218}},  // 21600>>3 = 2700
+        {640, 480, 36, 36, S, {640, 480, 320, 240, 60, 60, 1, 1, 18}, {238, 158}},  // 17280>>3 = 2160
+        {640, 480, 36, 36, D, {320, 480, 160, 240, 40, 40, 1, 1, 40}, {78, 158, 76, 159}},  // 11520>>3; 155-79
+        {1280, 1024, 36, 36, S, {1280, 1024, 640, 512, 64, 64, 2, 2, 32}, {558, 430}},  // 36864>>4 = 2304
+        {1280, 1024, 36, 36, D, {640, 1024, 320, 512, 40, 40, 1, 1, 46}, {238, 430, 176, 431}},  // 23040>>4; 415-239
+        {1920, 1080, 36, 36, S, {1920, 1080, 960, 540, 67, 67, 2, 2, 32}, {878, 458}},  // 38880>>4 = 2430
+        {1920, 1080, 36, 36, D, {960, 1080, 480, 540, 60, 60, 1, 1, 46}, {398, 458, 176, 459}},  // 34560>>4; 575-399
+        {640, 350, 38, 48, S, {640, 350, 320, 175, 55, 43, 1, 1, 18}, {238, 93}},  // 16800>>3 = 2100
+        {640, 350, 48, 38, S, {640, 350, 320, 175, 34, 43, 1, 1, 18}, {238, 93}},  // 13300>>3 = 1662
+        {1023, 768, 1, 1, D, {511, 768, 255, 384, 63, 63, 1, 1, 30}, {173, 302}},  // area 511; 511>>3
+        {1024, 768, 0, 36, S, {1024, 768, 512, 384, 0, 0, 1, 1, 32}, {430, 302}},  // scale 0 is the radius
+        {1024, 768, 0, -36, S, {1024, 768, 512, 384, -1728, 48, 1, 1, 32}, {430, 302}},  // -27648>>4 -> radius x
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const auto& r = rows[i];
+        Prepare(r.ax, r.ay, r.w, r.h, r.mode);
+        Motion got{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY, BounceMargin(r.mode, r.w)};
+        EXPECT_EQ(got, r.m) << "row " << i;
+        EXPECT_TRUE(ballWidth == 164 && ballHeight == 164) << "row " << i;
+        BallStep a = StepBall(r.w, r.h, r.mode);
+        EXPECT_EQ((std::array<int32_t, 2>{a.drawX, a.drawY}), (std::array<int32_t, 2>{r.draws[0], r.draws[1]}))
+            << "row " << i;
+        EXPECT_FALSE(a.secondPicture || a.playSound) << "row " << i;
+        EXPECT_EQ(ballX - r.m[2], r.m[6]) << "row " << i;
+        EXPECT_EQ(ballY - r.m[3], r.m[7]) << "row " << i;
+        if (r.draws[2] != 0) {
+            BallStep b = StepBall(r.w, r.h, r.mode);
+            EXPECT_TRUE(b.secondPicture) << "row " << i;
+            EXPECT_EQ(b.drawX, r.draws[2]) << "row " << i;
+            EXPECT_EQ(b.drawY, r.draws[3]) << "row " << i;
+        }
+    }
+}
+
+TEST(Ball, MarginOffsetAndScaleShiftThresholds)
+{
+    // Radii with aspect 1, height 768: min(768, area width) >> shift, single and Double.
+    const struct { int32_t w, single, dbl, offset, singleRadius, doubleRadius; } rows[] = {
+        {320, 18, 40, -46, 40, 20}, {799, 18, 40, -46, 96, 49}, {800, 4, 30, -6, 96, 50},
+        {1023, 4, 30, -6, 96, 63}, {1024, 32, 46, 54, 48, 32}, {7680, 32, 46, 54, 48, 48}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        for (int16_t mode : {10010, 10011, 10012, 10013, 10014, 10015, 10016, 10018})
+            EXPECT_EQ(BounceMargin(mode, rows[i].w), rows[i].single) << "row " << i << " mode " << mode;
+        EXPECT_EQ(BounceMargin(SHOW_DOUBLE, rows[i].w), rows[i].dbl) << "row " << i;
+        EXPECT_EQ(MirrorOffset(rows[i].w), rows[i].offset) << "row " << i;
+        Prepare(1, 1, rows[i].w, 768, SHOW_SUN);
+        EXPECT_EQ(radiusX, rows[i].singleRadius) << "row " << i;
+        Prepare(1, 1, rows[i].w, 768, SHOW_DOUBLE);
+        EXPECT_EQ(radiusX, rows[i].doubleRadius) << "row " << i;
+    }
+}
+
+TEST(Ball, TurnsAndSoundOnTheWorkedScreens)
+{
+    using V = std::vector<int>;  // 1-based steps at which the event happened
+    const struct { int32_t w, h; int16_t mode; int steps; V turnX, turnY, sound; int32_t endX, endY; } rows[] = {
+        // y = 384 + n reaches 688 at n 304: 688+48 >= 736 and 688+80 >= 768 together.
+        // x = 512 + n reaches 944 at n 432 (944+48 >= 992), y is back at 688-128.
+        {1024, 768, SHOW_VENUS, 432, {432}, {304}, {304}, 944, 560},
+        // y = 300 + 2n: 520 enters the zone (n 110), 522 turns (n 111), 520 again is the
+        // same visit; 80 enters the top zone (n 332), 78 turns (n 333), 80 is the same visit.
+        // x turns at 722 (n 161): 722+75 >= 796.
+        {800, 600, SHOW_MARS, 335, {161}, {111, 333}, {110, 332}, 722 - 2 * 174, 82},
+        // Double, two steps per frame: two frames leave (260, 388).
+        {1024, 768, SHOW_DOUBLE, 4, {}, {}, {}, 260, 388}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        Prepare(36, 36, rows[i].w, rows[i].h, rows[i].mode);
+        V turnX, turnY, sound;
+        for (int n = 1; n <= rows[i].steps; ++n) {
+            int32_t sx = stepX, sy = stepY;
+            if (StepBall(rows[i].w, rows[i].h, rows[i].mode).playSound)
+                sound.push_back(n);
+            if (stepX != sx)
+                turnX.push_back(n);
+            if (stepY != sy)
+                turnY.push_back(n);
+        }
+        EXPECT_EQ(turnX, rows[i].turnX) << "row " << i;
+        EXPECT_EQ(turnY, rows[i].turnY) << "row " << i;
+        EXPECT_EQ(sound, rows[i].sound) << "row " << i;
+        EXPECT_EQ(ballX, rows[i].endX) << "row " << i;
+        EXPECT_EQ(ballY, rows[i].endY) << "row " << i;
+    }
+}
+
+TEST(Ball, DoubleModePicturesAreMirrorImages)
+{
+    // Frame 2 at 1024x768: (176, 304) and (174, 305).
+    Prepare(36, 36, 1024, 768, SHOW_DOUBLE);
+    StepBall(1024, 768, SHOW_DOUBLE);
+    StepBall(1024, 768, SHOW_DOUBLE);
+    BallStep a = StepBall(1024, 768, SHOW_DOUBLE), b = StepBall(1024, 768, SHOW_DOUBLE);
+    EXPECT_EQ((std::array<int32_t, 4>{a.drawX, a.drawY, b.drawX, b.drawY}), (std::array<int32_t, 4>{176, 304, 174, 305}));
+
+    // The mirror of left edge p about the screen's centre, in right-window coordinates, is
+    // w - (w>>1) - 164 - p; the second picture's ((w+164)>>2) + offset - p is off by
+    // 201-46-156, 241-6-236 and 297+54-348.
+    const struct { int32_t w, h, error; } rows[] = {{640, 480, -1}, {800, 600, -1}, {1024, 768, 3}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const int32_t w = rows[i].w;
+        Prepare(36, 36, w, rows[i].h, SHOW_DOUBLE);
+        for (int n = 0; n < 2000; ++n) {
+            int32_t p = ballX - 82;
+            BallStep s = StepBall(w, rows[i].h, SHOW_DOUBLE);
+            ASSERT_EQ(s.secondPicture, n % 2 == 1) << "row " << i << " step " << n;
+            if (s.secondPicture) {
+                ASSERT_EQ(s.drawX - (w - (w >> 1) - 164 - p), rows[i].error) << "row " << i << " step " << n;
+            }
+        }
+    }
+}
+
+TEST(Ball, SingleModeNeverAlternatesAndALeftoverLatchIsCleared)
+{
+    Prepare(36, 36, 1024, 768, SHOW_SPHERE);
+    soundLatch = 1;  // as a show that ended in the zone leaves it
+    doubleAlternation = 1;
+    BallStep s = StepBall(1024, 768, SHOW_SPHERE);
+    EXPECT_FALSE(s.secondPicture || s.playSound);
+    EXPECT_EQ(soundLatch, 0);
+    EXPECT_EQ(doubleAlternation, 1);
+}
+
+TEST(Frame, OnlyButtonPressesAndKeyDownEndTheShow)
+{
+    const struct { uint32_t message; bool ends; } rows[] = {
+        {0x201, true}, {0x204, true}, {0x100, true}, {0x200, false}, {0x202, false}, {0x203, false},
+        {0x205, false}, {0x206, false}, {0x207, false}, {0x208, false}, {0x209, false}, {0x20A, false},
+        {0x101, false}, {0x102, false}, {0x104, false}, {0x105, false}, {0x108, false}, {0, false}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(MessageEndsShow(rows[i].message), rows[i].ends) << "row " << i;
+}
+
+TEST(Frame, BusyDelayWithoutPositiveSpeedReturnsAtOnce)
+{
+    // An unsigned loop count would run for minutes: run on a thread, give up after 2 s.
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread([done] { BusyDelay(0); BusyDelay(-1); BusyDelay(INT32_MIN); *done = true; }).detach();
+    for (int ms = 0; ms < 2000 && !*done; ++ms)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(*done);
+}
+
+TEST(Frame, FramePeriodAndWaitArithmetic)
+{
+    const struct { int32_t rate; int64_t perSecond, period; } periods[] = {
+        {60, 1000, 16}, {0, 1000, 16}, {1, 1000, 16}, {-5, 1000, 16}, {INT32_MIN, 10000000, 166666},
+        {2, 1000, 500}, {75, 3000000, 40000}, {144, 10000000, 69444}, {60, 10000000, 166666}};
+    for (size_t i = 0; i < std::size(periods); ++i)
+        EXPECT_EQ(FramePeriodTicks(periods[i].rate, periods[i].perSecond), periods[i].period) << "row " << i;
+    const struct { int64_t now, deadline, perSecond; uint32_t ms; } waits[] = {
+        {0, 0, 1000, 0}, {10, 5, 1000, 0}, {5, 10, 1000, 5}, {0, 1, 1000, 1}, {0, 1, 10000000, 1},
+        {0, 10000, 10000000, 1}, {0, 10001, 10000000, 2}, {-100, -50, 1000, 50}, {-50, -100, 1000, 0},
+        {0, 166666, 10000000, 17}, {0, 9999999, 10000000, 1000}, {0, 10000000, 10000000, 1000},
+        {0, 10000001, 10000000, 1000}, {0, 500000000, 10000000, 1000}, {INT64_MAX - 5, INT64_MAX, 1000, 5}};
+    for (size_t i = 0; i < std::size(waits); ++i)
+        EXPECT_EQ(MillisecondsUntil(waits[i].now, waits[i].deadline, waits[i].perSecond), waits[i].ms) << "row " << i;
+}
+
+// KNOWN BUG, left failing: (deadline - now) * 1000 overflows before the cap for a gap
+// above INT64_MAX / 1000 ticks (UBSan stops the test).
+TEST(Frame, MillisecondsUntilFarDeadlineCapsWithoutOverflow_KNOWN_BUG)
+{
+    const struct { int64_t now, deadline, perSecond; } rows[] = {
+        {0, INT64_MAX / 1000 + 1, 10000000}, {0, INT64_MAX, 1000000000}, {INT64_MIN / 2, INT64_MAX / 2, 1000}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(MillisecondsUntil(rows[i].now, rows[i].deadline, rows[i].perSecond), 1000u) << "row " << i;
+}
+
+} // namespace
