@@ -32,6 +32,11 @@ uint32_t MillisecondsUntil(int64_t now, int64_t deadline, int64_t ticksPerSecond
 {
     if (deadline <= now || ticksPerSecond <= 0)
         return 0;
-    int64_t ms = ((deadline - now) * 1000 + ticksPerSecond - 1) / ticksPerSecond;
+    // Unsigned: the gap between any two 64-bit counts fits, where the signed one may not.
+    uint64_t gap = uint64_t(deadline) - uint64_t(now);
+    uint64_t second = uint64_t(ticksPerSecond);
+    if (gap >= second)
+        return 1000;
+    uint64_t ms = gap <= UINT64_MAX / 1000 ? (gap * 1000 + second - 1) / second : 1000;
     return ms > 1000 ? 1000u : static_cast<uint32_t>(ms);
 }

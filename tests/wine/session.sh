@@ -28,16 +28,18 @@ stop_display() {
     XVFB_PID=
 }
 
-# Creates the prefix once. Wine draws its own window frames there, since the
-# test displays run no window manager.
+# Creates the prefix once. Unless told "managed", Wine draws its own window
+# frames there, since the virtual displays run no window manager.
 prepare_prefix() {
     : "${WINEPREFIX:?WINEPREFIX must name the private prefix}"
     export WINEPREFIX
     [ -f "$WINEPREFIX/.hoplette-ready" ] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    if [ "${1:-}" != managed ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.hoplette-ready"
 }

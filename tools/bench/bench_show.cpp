@@ -1,0 +1,207 @@
+// Measures shows in-process: frames per second and the ball's pace, CPU per
+// frame beside a bare loop that only blits one picture per frame, CPU while
+// the park window waits, and how quickly a show starts and ends.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/globals.h"
+#include "app/park.h"
+#include "catalogue/catalogue.h"
+#include "show/ball.h"
+#include "show/frame.h"
+#include "show/show.h"
+
+static double Seconds()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+static double ThreadCpuSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto value = [](FILETIME t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7; };
+    return value(kernel) + value(user);
+}
+
+static double ProcessCpuSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto value = [](FILETIME t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7; };
+    return value(kernel) + value(user);
+}
+
+// Watches the ball from another thread: its steps, counted from how far it
+// moved, give the frames; after `length` seconds it posts a key press.
+struct Watch {
+    DWORD mainThread;
+    double length;
+    int stepsPerFrame;
+    double firstFrameAt, keyPostedAt;
+    int frames;
+};
+
+static DWORD WINAPI WatchShow(LPVOID parameter)
+{
+    Watch* watch = static_cast<Watch*>(parameter);
+    volatile int32_t* x = &ballX;
+    volatile int32_t* y = &ballY;
+    int32_t lastX = *x, lastY = *y;
+    double start = Seconds();
+    watch->firstFrameAt = 0;
+    int steps = 0;
+    while (Seconds() - start < watch->length) {
+        if (*x != lastX || *y != lastY) {
+            if (steps == 0)
+                watch->firstFrameAt = Seconds();
+            int32_t nowX = *x, nowY = *y;
+            // |step x| never changes during a show, only its sign.
+            steps += std::abs(nowX - lastX) / (std::abs(stepX) > 0 ? std::abs(stepX) : 1);
+            lastX = nowX;
+            lastY = nowY;
+        }
+        Sleep(1);
+    }
+    watch->frames = steps / watch->stepsPerFrame;
+    watch->keyPostedAt = Seconds();
+    PostThreadMessageA(watch->mainThread, WM_KEYDOWN, VK_SPACE, 0);
+    return 0;
+}
+
+struct ShowFigures {
+    double fps, cpuPerFrame, startLatency, endLatency;
+};
+
+static ShowFigures MeasureShow(HWND park, double length)
+{
+    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0};
+    // The ball stands at its start already, so the show's prepare moves nothing the watch would count.
+    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    double cpuBefore = ThreadCpuSeconds();
+    HANDLE thread = CreateThread(nullptr, 0, WatchShow, &watch, 0, nullptr);
+    double started = Seconds();
+    ShowRun(park);
+    double ended = Seconds();
+    double cpu = ThreadCpuSeconds() - cpuBefore;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    ShowFigures figures;
+    figures.fps = watch.frames / (watch.keyPostedAt - watch.firstFrameAt);
+    figures.cpuPerFrame = cpu / (watch.frames > 0 ? watch.frames : 1);
+    figures.startLatency = watch.firstFrameAt - started;
+    figures.endLatency = ended - watch.keyPostedAt;
+    return figures;
+}
+
+// The same frame rate with nothing but one 164 x 164 blit per frame.
+static double BareLoopCpuPerFrame(double length)
+{
+    HWND window = CreateWindowExA(0, "static", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, screenWidth, screenHeight,
+                                  nullptr, nullptr, instanceHandle, nullptr);
+    PAINTSTRUCT paint; // validated once, as a show does, so no paint request stays pending
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    HBITMAP picture = LoadBitmapA(instanceHandle, "sphere");
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    HDC screen = GetDC(window);
+    int64_t period = FramePeriodTicks(GetDeviceCaps(screen, VREFRESH), frequency.QuadPart);
+    ReleaseDC(window, screen);
+    timeBeginPeriod(1);
+    double cpuBefore = ThreadCpuSeconds(), start = Seconds();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    int64_t deadline = now.QuadPart;
+    int frames = 0;
+    while (Seconds() - start < length) {
+        HDC dc = GetDC(window);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(memory, picture);
+        BitBlt(dc, frames % 400, 100, BALL_SIZE, BALL_SIZE, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        ReleaseDC(window, dc);
+        DeleteDC(memory);
+        ++frames;
+        deadline += period;
+        for (;;) {
+            // Any frame loop looks at its input; the look also lets the wait sleep.
+            MSG message;
+            PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE);
+            QueryPerformanceCounter(&now);
+            uint32_t wait = MillisecondsUntil(now.QuadPart, deadline, frequency.QuadPart);
+            if (wait == 0)
+                break;
+            MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, 0);
+        }
+    }
+    double cpu = ThreadCpuSeconds() - cpuBefore;
+    timeEndPeriod(1);
+    DeleteObject(picture);
+    DestroyWindow(window);
+    return cpu / frames;
+}
+
+// CPU of the whole process while the park window waits between shows.
+static double WaitingCpuShare(HWND park, double length)
+{
+    // The program's own loop, ended by a thread timer of the benchmark's.
+    waitLimit = INT32_MAX;
+    UINT_PTR stop = SetTimer(nullptr, 0, UINT(length * 1000), nullptr);
+    double cpuBefore = ProcessCpuSeconds(), start = Seconds();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == stop)
+            break;
+        DispatchMessageA(&message);
+    }
+    KillTimer(nullptr, stop);
+    (void)park;
+    return (ProcessCpuSeconds() - cpuBefore) / (Seconds() - start);
+}
+
+int main()
+{
+    instanceHandle = GetModuleHandleA(nullptr);
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RegisterParkClass();
+    HWND park = CreateParkWindow();
+    parkWindow = park;
+    ShowWindow(park, SW_SHOWNORMAL);
+    Speed = 60;
+
+    showMode = SHOW_SATURN;
+    ShowFigures single = MeasureShow(park, 5.0);
+    showMode = SHOW_DOUBLE;
+    ShowFigures twoBalls = MeasureShow(park, 5.0);
+    double startWorst = 0, endWorst = 0;
+    for (int i = 0; i < 10; ++i) {
+        ShowFigures quick = MeasureShow(park, 0.3);
+        startWorst = quick.startLatency > startWorst ? quick.startLatency : startWorst;
+        endWorst = quick.endLatency > endWorst ? quick.endLatency : endWorst;
+    }
+    double bare = BareLoopCpuPerFrame(5.0);
+    double waiting = WaitingCpuShare(park, 10.0);
+
+    showMode = SHOW_SATURN;
+    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    std::printf("screen                      %d x %d, Speed %d\n", screenWidth, screenHeight, Speed);
+    std::printf("frames per second           %.1f (single), %.1f (Double)\n", single.fps, twoBalls.fps);
+    std::printf("ball pace                   %.0f px/s per axis (single), %.0f (Double: two steps a frame)\n",
+                single.fps * std::abs(stepX), twoBalls.fps * 2 * std::abs(stepX));
+    std::printf("CPU per frame               %.3f ms show loop, %.3f ms bare blit loop, ratio %.2f\n",
+                single.cpuPerFrame * 1e3, bare * 1e3, single.cpuPerFrame / bare);
+    std::printf("CPU while waiting           %.3f%% of a core\n", waiting > 0 ? waiting * 100 : 0.0);
+    std::printf("show start to first frame   %.1f ms (worst of 10)\n", startWorst * 1e3);
+    std::printf("key press to desktop back   %.1f ms (worst of 10)\n", endWorst * 1e3);
+    SendMessageA(park, WM_CLOSE, 0, 0);
+    DestroyWindow(park);
+    return 0;
+}

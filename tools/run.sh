@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Starts Hoplette under Wine. On the current display when there is one;
+# otherwise on a virtual one for a few seconds, with a screenshot.
+# Usage: tools/run.sh path/to/Hoplette.exe
+set -u
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tests/wine/session.sh"
+# The program keeps its settings beside itself: give it a folder of its own.
+folder=$root/build/run
+mkdir -p "$folder"
+cp "$exe" "$folder/Hoplette.exe"
+cd "$folder"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-run}
+    prepare_prefix managed
+    echo "Hoplette is running at the bottom-left corner of the screen; settings in $folder/Hoplette.ini"
+    exec wine Hoplette.exe
+fi
+
+echo "No display found: running Hoplette on a virtual 1024x768 display for a few seconds."
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-headless}
+lock_prefix
+start_display 1024x768x24 || exit 1
+prepare_prefix
+wine Hoplette.exe &
+sleep 5
+import -window root "$folder/screenshot.png"
+stop_wine
+stop_display
+echo "Screenshot of the park window: $folder/screenshot.png (settings: $folder/Hoplette.ini)"
