@@ -25,3 +25,14 @@ target_link_libraries(Hoplette PRIVATE hoplette_win)
 target_link_options(Hoplette PRIVATE ${HOPLETTE_STATIC_LINK})
 
 include(tests/win32/tests.cmake)
+
+# Benchmarks (tools/bench.sh runs them): start-up against a minimal window
+# program, and the show's frame rate and costs.
+add_executable(launch tools/bench/launch.cpp)
+add_executable(minimal WIN32 tools/bench/minimal.cpp)
+add_executable(bench_show tools/bench/bench_show.cpp ${HOPLETTE_RC})
+target_link_libraries(bench_show PRIVATE hoplette_win)
+foreach(tool launch minimal bench_show)
+  target_compile_options(${tool} PRIVATE -Wall -Wextra)
+  target_link_options(${tool} PRIVATE ${HOPLETTE_STATIC_LINK})
+endforeach()
