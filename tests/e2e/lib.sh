@@ -35,7 +35,9 @@ begin() { # begin [SCREEN]
 
 PROGRAM_PID=
 start_program() {
-    (cd "$PROGRAM_DIR" && exec wine Hoplette.exe) &
+    # Started from elsewhere: the program finds its folder from its own path,
+    # and Wine cannot take a working folder as long as some tests make.
+    (cd / && exec wine "$PROGRAM_DIR/Hoplette.exe") &
     PROGRAM_PID=$!
     wait_for_window ParkClass
 }

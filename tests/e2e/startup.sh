@@ -36,6 +36,11 @@ check "the other values stay as they were" grep -q $'^TimeInterval=7\r$' "$PROGR
 rm -rf "$PROGRAM_DIR"
 
 # A program folder of 250 characters or more: no settings file is made anywhere.
+# (Wine's 64-bit loader starts no program from a path this long, so the
+# 64-bit build skips this part.)
+if [ -n "${HOPLETTE_E2E_64:-}" ]; then
+    finish
+fi
 new_program_folder
 long="$PROGRAM_DIR/$(printf 'x%.0s' $(seq 120))/$(printf 'y%.0s' $(seq 120))"
 mkdir -p "$long"

@@ -37,6 +37,7 @@ target_link_options(probe PRIVATE ${HOPLETTE_STATIC_LINK})
 # rest of the tests run against the 32-bit build, the one that ships first.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_e2e_test(startup64 startup.sh)
+  set_property(TEST e2e.startup64 APPEND PROPERTY ENVIRONMENT "HOPLETTE_E2E_64=1")
   return()
 endif()
 
