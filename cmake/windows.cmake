@@ -8,7 +8,9 @@ set(HOPLETTE_WIN32_LIBS winmm gdi32 user32 kernel32)
 add_library(hoplette_win STATIC ${HOPLETTE_PORTABLE_SOURCES} ${HOPLETTE_WIN32_SOURCES})
 target_compile_options(hoplette_win PUBLIC ${HOPLETTE_WIN32_FLAGS})
 target_compile_definitions(hoplette_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
-target_include_directories(hoplette_win PUBLIC src)
+# The version lives in CMakeLists.txt; the resources and the archive take it from there.
+configure_file(src/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+target_include_directories(hoplette_win PUBLIC src ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(hoplette_win PUBLIC ${HOPLETTE_WIN32_LIBS})
 
 set(HOPLETTE_RC ${PROJECT_SOURCE_DIR}/src/resources/hoplette.rc)
