@@ -32,6 +32,9 @@ test: build
 	ctest --test-dir $(BUILD)/win64 --output-on-failure
 	ctest --test-dir $(BUILD)/win32 --output-on-failure
 
+dist: build-win32 build-win64
+	@./tools/dist.sh $(BUILD) $(BUILD)/win32/Hoplette.exe $(BUILD)/win64/Hoplette.exe
+
 bench: build-win32
 	@./tools/bench.sh $(BUILD)/win32
 

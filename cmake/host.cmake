@@ -13,6 +13,6 @@ add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE hoplette_portable GTest::gtest_main)
 gtest_discover_tests(host_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/pictures/pictures.cmake)
-  include(tests/pictures/pictures.cmake)
-endif()
+# The generated media: the pictures and the sample sound.
+include(tests/pictures/pictures.cmake)
+include(tests/sound/sound.cmake)

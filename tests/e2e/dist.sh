@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The release archive: made from the built programs, unpacked into a new
+# folder, started there under Wine; it writes its settings file beside itself.
+. "$(dirname "$0")/lib.sh"
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe64=${HOPLETTE_EXE64:-}
+[ -f "$exe64" ] || { echo "FAIL: no 64-bit build at '$exe64' (make test builds it first)"; exit 1; }
+begin 1024x768x24
+
+work=$(mktemp -d)
+zip=$("$root/tools/dist.sh" "$work" "$E2E_EXE" "$exe64")
+version=$(sed -n 's/^project(Hoplette VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+check "the archive is named for the version ($zip)" [ "$(basename "$zip")" = "Hoplette-$version.zip" ]
+listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+expected="Hoplette-$version/ Hoplette-$version/Hoplette-64bit.exe Hoplette-$version/Hoplette.exe Hoplette-$version/LICENSE.txt Hoplette-$version/boing.wav Hoplette-$version/readme.txt "
+check "the archive holds the programs, the sound, the read-me and the licence, and no settings file ($listing)" [ "$listing" = "$expected" ]
+check "the read-me names the sound setting" unzip -p "$zip" "Hoplette-$version/readme.txt" | grep -q 'Sound=boing.wav'
+second=$(mktemp -d)
+"$root/tools/dist.sh" "$second" "$E2E_EXE" "$exe64" >/dev/null
+check "the archive is the same byte for byte when made again" cmp -s "$zip" "$second/$(basename "$zip")"
+
+unzip -q "$zip" -d "$work/unpacked"
+PROGRAM_DIR=$work/unpacked/Hoplette-$version
+start_program
+check "the unpacked program shows its park window" [ -n "$(probe window ParkClass)" ]
+check "it writes its settings file beside itself" grep -q $'^TimeInterval=5\r$' "$PROGRAM_DIR/Hoplette.ini"
+probe post ParkClass 0x0010 0 0
+wait_program_exit
+check "it ends with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+
+# With the sample sound switched on, shows run and end as before.
+printf '[bounceinit]\r\nTimeInterval=0\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=boing.wav\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+start_program
+sleep 3
+probe post ParkClass 0x0010 0 0
+xdotool mousemove 500 500 click 1
+wait_program_exit
+check "with the sound on, a show runs and the program ends cleanly" [ "$PROGRAM_STATUS" -eq 0 ]
+rm -rf "$work" "$second"
+finish

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Regenerates the README's screenshots in docs/screenshots/ from the real
+# program under Wine on a virtual 1024x768 display.
+# Usage: tools/screenshots.sh [build/win32]
+set -u
+build=$(cd "${1:-build/win32}" && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tests/wine/session.sh"
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+lock_prefix
+start_display 1024x768x24 || exit 1
+prepare_prefix
+shots=$root/docs/screenshots
+mkdir -p "$shots"
+folder=$(mktemp -d)
+cp "$build/Hoplette.exe" "$folder/"
+probe() { wine "$build/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+command() { probe post ParkClass 0x0111 "$1" 0; }
+shot() { # shot NAME [CROP] [RESIZE]
+    import -window root png:- | convert - ${2:+-crop "$2" +repage} ${3:+-resize "$3"} "$shots/$1.png"
+}
+close_dialog() { probe post '#32770' 0x0111 "$1" 0; sleep 0.5; }
+
+(cd / && exec wine "$folder/Hoplette.exe") &
+program=$!
+for _ in $(seq 50); do [ -n "$(probe window ParkClass)" ] && break; sleep 0.2; done
+sleep 0.5
+shot park 320x200+0+568
+
+xdotool mousemove 40 740 click 1
+sleep 1
+# Rest the pointer on "&Bournce", the second item, to open the picture submenu.
+read -r _ left top _ <<<"$(probe windows | grep '^#32768 ' | head -n 1)"
+xdotool mousemove $((left + 40)) $((top + 36))
+sleep 1
+shot menu 420x330+0+438
+xdotool mousemove 900 100 click 1   # a click outside closes the menu
+sleep 0.5
+
+command 10013   # Mars
+sleep 2
+shot show-mars "" 512x384
+xdotool mousemove 500 500 click 1
+sleep 0.5
+command 10017   # Double
+sleep 2
+shot show-double "" 512x384
+xdotool click 1
+sleep 0.5
+
+command 10023   # SetTime...
+sleep 1
+shot settime 320x200+0+568
+close_dialog 2
+command 10026   # ImageSelect...
+sleep 1
+shot imageselect 320x330+0+438
+close_dialog 2
+command 10025   # About
+sleep 1
+shot about 320x200+0+568
+close_dialog 1
+
+probe post ParkClass 0x0010 0 0
+wait "$program"
+stop_wine
+stop_display
+rm -rf "$folder"
+ls "$shots"
