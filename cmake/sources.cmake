@@ -14,6 +14,9 @@ set(HOPLETTE_WIN32_SOURCES
     src/app/settings.cpp
     src/app/park.cpp
     src/app/menu.cpp
+    src/dialogs/scrnsaver.cpp
+    src/dialogs/bowlselect.cpp
+    src/dialogs/about.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
 )

@@ -1,6 +1,106 @@
-// Placeholder until the popup menu and its commands are built.
+// The park window's popup menu and its commands.
 #include "menu.h"
 
-void OpenParkMenu(HWND, LPARAM) {}
-void SetMenuChecks(HMENU) {}
-void OnParkCommand(HWND, int) {}
+#include <cstdint>
+
+#include "../dialogs/dialogs.h"
+#include "../resources/resource.h"
+#include "../show/show.h"
+#include "globals.h"
+
+// "The dialog box cannot be opened", in code page 932.
+static const char ABOUT_FAILED_TEXT[] = "ﾀﾞｲｱﾛｸﾞﾎﾞｯｸｽが開けません。";
+
+// The nine picture items; their ids are the show modes.
+static const int PICTURE_ITEMS[] = {
+    IDM_EARTH, IDM_EARTHAFRICA, IDM_JUPITER, IDM_MARS, IDM_VENUS,
+    IDM_SATURN, IDM_SUN, IDM_SPHERE, IDM_DOUBLE,
+};
+
+void OpenParkMenu(HWND window, LPARAM clickPoint)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    // Each coordinate as an unsigned 16-bit value: a point left of or above
+    // the client area comes out far to the right or below, and so outside.
+    POINT point = {LOWORD(clickPoint), HIWORD(clickPoint)};
+    if (!PtInRect(&client, point))
+        return;
+    HMENU menu = GetSubMenu(popupMenu, 0);
+    ClientToScreen(window, &point);
+    TrackPopupMenu(menu, 0, point.x, point.y, 0, window, nullptr);
+}
+
+// Runs for every menu that opens, the system menu too, which has none of these ids.
+void SetMenuChecks(HMENU menu)
+{
+    for (int id : PICTURE_ITEMS)
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (showMode == id ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_TOPMOST, MF_BYCOMMAND | (alwaysOnTop == 1 ? MF_CHECKED : MF_UNCHECKED));
+}
+
+static void ChooseShowMode(HWND window, int id)
+{
+    // A show starts even when the item already carried the check mark.
+    showMode = static_cast<int16_t>(id);
+    ShowRun(window);
+}
+
+static void SelectPictures(HWND window)
+{
+    DialogBoxParamA(instanceHandle, "BOWLSELECT", window, BowlSelectDlgProc, 0);
+    if (pairAccepted != 0)
+        ShowRun(window);
+}
+
+static void FlipTopMost(HWND window)
+{
+    alwaysOnTop ^= 1;
+    SetWindowPos(window, alwaysOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+static void ShowAbout(HWND window)
+{
+    INT_PTR result = OpenAboutBox(window);
+    if (result == 0 || result == -1)
+        MessageBoxA(window, ABOUT_FAILED_TEXT, "", MB_OK);
+}
+
+void OnParkCommand(HWND window, int commandId)
+{
+    switch (commandId) {
+    case IDM_EARTH:
+    case IDM_EARTHAFRICA:
+    case IDM_JUPITER:
+    case IDM_MARS:
+    case IDM_VENUS:
+    case IDM_SATURN:
+    case IDM_SUN:
+    case IDM_DOUBLE:
+    case IDM_SPHERE:
+        ChooseShowMode(window, commandId);
+        return;
+    case IDM_TESTBOURNCE:
+        ShowRun(window);
+        return;
+    case IDM_SETTIME:
+        DialogBoxParamA(instanceHandle, "SCRNSAVER", window, ScrnSaverDlgProc, 0);
+        return;
+    case IDM_IMAGESELECT:
+        SelectPictures(window);
+        return;
+    case IDM_TOPMOST:
+        FlipTopMost(window);
+        return;
+    case IDM_ABOUT:
+        ShowAbout(window);
+        return;
+    case IDM_EXIT:
+        // Ends the program the way the close box does.
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    default:
+        return;
+    }
+}

@@ -1,0 +1,77 @@
+// The "BOWLSELECT" dialog: one column of radios for each of Double mode's two balls.
+#include "dialogs.h"
+
+#include "../app/globals.h"
+#include "../app/numbers.h"
+#include "../app/settings.h"
+#include "../catalogue/catalogue.h"
+#include "../resources/resource.h"
+
+// Plain radios: the marks are all set here. The id comes from the pair code,
+// so a code outside the column's range checks another control or none.
+static void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
+{
+    for (int id = firstId; id <= lastId; ++id)
+        CheckDlgButton(dialog, id, BST_UNCHECKED);
+    CheckDlgButton(dialog, checkedId, BST_CHECKED);
+}
+
+static int32_t LoadPairCode(const char* key)
+{
+    ReadSetting(key, valueBuffer, sizeof valueBuffer);
+    return ParseSettingNumber(valueBuffer);
+}
+
+static void LoadPairCodes(HWND dialog)
+{
+    BowlNo_1 = LoadPairCode("BowlNo_1");
+    BowlNo_2 = LoadPairCode("BowlNo_2");
+    MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, PairCodeRadioId(BowlNo_1, PATTERN_1));
+    MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, PairCodeRadioId(BowlNo_2, PATTERN_2));
+    pairAccepted = 0;
+}
+
+// A click takes effect in memory at once; Cancel does not undo it.
+static void ChooseRadio(HWND dialog, int id)
+{
+    if (id >= IDC_PATTERN1_FIRST && id <= IDC_PATTERN1_LAST) {
+        MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, id);
+        BowlNo_1 = RadioIdPairCode(id, PATTERN_1);
+    } else if (id >= IDC_PATTERN2_FIRST && id <= IDC_PATTERN2_LAST) {
+        MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, id);
+        BowlNo_2 = RadioIdPairCode(id, PATTERN_2);
+    }
+}
+
+static void AcceptPairCodes(HWND dialog)
+{
+    WriteSettingNumber("BowlNo_1", BowlNo_1);
+    WriteSettingNumber("BowlNo_2", BowlNo_2);
+    pairAccepted = 1;
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        LoadPairCodes(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        // Only the id counts: a double-click on a radio acts as a click.
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            AcceptPairCodes(dialog);
+            return TRUE;
+        case IDCANCEL:
+            pairAccepted = 0;
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            ChooseRadio(dialog, LOWORD(wParam));
+            return 0;
+        }
+    default:
+        return 0;
+    }
+}

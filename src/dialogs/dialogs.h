@@ -1,0 +1,21 @@
+// The two settings dialogs and the About box.
+#pragma once
+#include <windows.h>
+
+// "SCRNSAVER": the wait in minutes and the show speed. Returns 0 for every
+// message, so that no control has the keyboard focus when it opens.
+INT_PTR CALLBACK ScrnSaverDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// "BOWLSELECT": the pictures of Double mode's two balls. A click takes effect
+// at once; OK writes both codes and sets pairAccepted, Cancel clears it.
+INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the About box owned by owner; DialogBoxParamA's result: 1 once it was
+// closed, 0 or -1 when it could not be created.
+INT_PTR OpenAboutBox(HWND owner);
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Paints the named bitmap resource into an owner-drawn item's rectangle,
+// stretched to it or at its own size. FALSE when nothing was drawn.
+BOOL DrawBitmapItem(const DRAWITEMSTRUCT* item, const char* bitmapName, BOOL stretch);
