@@ -1,0 +1,1 @@
+add_e2e_test(tour tour.sh)
