@@ -1,35 +1,52 @@
-// Counts of the process's GDI and USER objects, for leak checks. Wine's
-// GetGuiResources is a stub (ERROR_CALL_NOT_IMPLEMENTED); there the counts are
-// taken another way.
+// Counts of the process's GDI and USER objects, for leak checks.
 #pragma once
 #include <windows.h>
 
-inline DWORD CountGdiObjects()
+// GDI objects of this process. GetGuiResources is a stub under Wine (0 and
+// ERROR_CALL_NOT_IMPLEMENTED), so the count falls back to probing every GDI handle index, which Wine
+// accepts without the handle's upper word.
+inline int CountGdiObjects()
 {
     SetLastError(0);
-    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return count;
-    // Wine finds an object by the low word of its handle alone, so asking
-    // every index for its type counts the live objects.
-    for (ULONG_PTR index = 1; index < 0x10000; ++index)
-        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return static_cast<int>(reported);
+    int count = 0;
+    for (unsigned index = 1; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index))) != 0)
+            ++count;
     return count;
 }
 
-static BOOL CALLBACK CountOneWindow(HWND, LPARAM counter)
+inline BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM count)
 {
-    ++*reinterpret_cast<DWORD*>(counter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId())
+        ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
 
-// USER objects that a leak here could leave: the thread's top-level windows.
-inline DWORD CountUserObjects()
+inline BOOL CALLBACK CountTopLevelWindow(HWND window, LPARAM count)
+{
+    CountWindowAndChildren(window, count);
+    EnumChildWindows(window, CountWindowAndChildren, count); // every level below
+    return TRUE;
+}
+
+// USER objects of this process: GetGuiResources, or under Wine (the same stub)
+// the windows, hidden ones included, and the menus found by probing every
+// USER handle index.
+inline int CountUserObjects()
 {
     SetLastError(0);
-    DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return count;
-    EnumThreadWindows(GetCurrentThreadId(), CountOneWindow, reinterpret_cast<LPARAM>(&count));
+    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (reported != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return static_cast<int>(reported);
+    int count = 0;
+    EnumWindows(CountTopLevelWindow, reinterpret_cast<LPARAM>(&count));
+    for (unsigned index = 1; index < 0x10000; ++index)
+        if (IsMenu(reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(index))))
+            ++count;
     return count;
 }
