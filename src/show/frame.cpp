@@ -14,7 +14,8 @@ void BusyDelay(int32_t speed)
     // volatile keeps the compiler from folding cosh or dropping the unused results.
     volatile double argument = 1.23;
     volatile double result;
-    for (int32_t outer = 0; outer < speed; ++outer) {
+    int32_t rounds = speed < SLOWEST_SPEED ? speed : SLOWEST_SPEED;
+    for (int32_t outer = 0; outer < rounds; ++outer) {
         for (int32_t inner = 0; inner < 30; ++inner)
             result = std::cosh(argument);
     }

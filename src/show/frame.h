@@ -12,7 +12,13 @@ constexpr uint32_t LAST_KEYBOARD_MESSAGE = 0x108;
 // A left or right button press or a key press ends the show.
 bool MessageEndsShow(uint32_t message);
 
-// speed x 30 evaluations of cosh(1.23), whose results are discarded: they are the delay.
+// The slowest speed the settings dialog can store. A larger one, written into
+// the file by hand, would make each frame last minutes and the show, which
+// looks at input only between frames, impossible to end.
+constexpr int32_t SLOWEST_SPEED = 99999;
+
+// speed x 30 evaluations of cosh(1.23), whose results are discarded: they are
+// the delay. Speeds beyond SLOWEST_SPEED delay as SLOWEST_SPEED does.
 void BusyDelay(int32_t speed);
 
 // Frames are due at the display's refresh rate; 0 and 1 mean "the default", 60 Hz.

@@ -179,6 +179,19 @@ TEST(Frame, BusyDelayWithoutPositiveSpeedReturnsAtOnce)
     EXPECT_TRUE(*done);
 }
 
+TEST(Frame, BusyDelayOfAHugeSpeedStaysShort)
+{
+    // INT32_MAX rounds uncapped would take many minutes; the cap keeps a frame well under a second
+    // (under the sanitizers, a few hundred milliseconds).
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    auto start = std::chrono::steady_clock::now();
+    std::thread([done] { BusyDelay(INT32_MAX); *done = true; }).detach();
+    for (int ms = 0; ms < 5000 && !*done; ++ms)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(*done) << "after " << std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now() - start).count() << " ms";
+}
+
 TEST(Frame, FramePeriodAndWaitArithmetic)
 {
     const struct { int32_t rate; int64_t perSecond, period; } periods[] = {
