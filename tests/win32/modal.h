@@ -11,6 +11,7 @@
 
 #include "check.h"
 #include "guicount.h"
+#include "watchdog.h"
 
 // A step gets the innermost open modal window: a popup menu or a dialog.
 using ModalStep = void (*)(HWND modal);
@@ -142,40 +143,6 @@ inline void RecordMessageBoxAndClose(HWND box)
 }
 
 // --- Shows -----------------------------------------------------------------
-
-inline HANDLE watchdogDisarmed;
-inline DWORD watchdogTarget;
-inline volatile LONG watchdogFired;
-
-inline DWORD WINAPI WatchShow(LPVOID)
-{
-    if (WaitForSingleObject(watchdogDisarmed, 4000) == WAIT_TIMEOUT) {
-        InterlockedExchange(&watchdogFired, 1);
-        PostThreadMessageA(watchdogTarget, WM_KEYDOWN, VK_SPACE, 0);
-    }
-    return 0;
-}
-
-// From here until DisarmShowWatchdog, a show still running after 4 s is ended by a key press.
-inline void ArmShowWatchdog()
-{
-    watchdogDisarmed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    watchdogTarget = GetCurrentThreadId();
-    watchdogFired = 0;
-    CloseHandle(CreateThread(nullptr, 0, WatchShow, nullptr, 0, nullptr));
-}
-
-// True when the watchdog had to end a show.
-inline bool DisarmShowWatchdog()
-{
-    SetEvent(watchdogDisarmed);
-    Sleep(20);
-    CloseHandle(watchdogDisarmed);
-    MSG stray;
-    while (PeekMessageA(&stray, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
-    }
-    return watchdogFired != 0;
-}
 
 // A key press waiting in the thread's queue: the next show removes it and ends.
 inline void QueueKeyPressForShow()

@@ -6,6 +6,7 @@
 #include "app/park.h"
 #include "show/show.h"
 #include "check.h"
+#include "watchdog.h"
 
 // The park window as start-up makes it, with this test program's resources.
 inline HWND StartParkWindow()
@@ -62,33 +63,12 @@ inline HHOOK RecordShowWindowsHook()
     return SetWindowsHookExA(WH_CBT, RecordShowWindows, nullptr, GetCurrentThreadId());
 }
 
-// A show that never ends would hang the test: after a while a watchdog
-// thread posts a key press, and the test fails.
-inline HANDLE watchdogCancel;
-inline volatile LONG watchdogFired;
-
-inline DWORD WINAPI WatchdogThread(LPVOID mainThread)
-{
-    if (WaitForSingleObject(watchdogCancel, 10000) == WAIT_TIMEOUT) {
-        InterlockedExchange(&watchdogFired, 1);
-        PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread)), WM_KEYDOWN, 'W', 0);
-    }
-    return 0;
-}
-
 // Runs one show; true when it ended by itself (not by the watchdog).
 inline bool RunGuardedShow(HWND park)
 {
-    watchdogFired = 0;
-    watchdogCancel = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = CreateThread(nullptr, 0, WatchdogThread,
-                                 reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
+    ArmShowWatchdog();
     ShowRun(park);
-    SetEvent(watchdogCancel);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    CloseHandle(watchdogCancel);
-    return watchdogFired == 0;
+    return !DisarmShowWatchdog();
 }
 
 // Takes every queued message in [first, last] out of the queue; how many there were.
