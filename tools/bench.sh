@@ -6,9 +6,7 @@ build=$(cd "${1:-build/win32}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/wine/session.sh"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
-lock_prefix
-start_display "${HOPLETTE_SCREEN:-1024x768x24}" || exit 1
-prepare_prefix
+begin_session
 
 folder=$(mktemp -d)
 cp "$build/Hoplette.exe" "$build/minimal.exe" "$build/launch.exe" "$folder/"
@@ -27,5 +25,4 @@ minimal=$(median <minimal.times)
 echo "start-up to visible window   Hoplette $hoplette ms, minimal program $minimal ms, ratio $(awk "BEGIN {printf \"%.2f\", $hoplette / $minimal}") (median of 11)"
 wine "$build/bench_show.exe" 2>/dev/null | tr -d '\r'
 cd / && rm -rf "$folder"
-stop_wine
-stop_display
+end_session

@@ -21,12 +21,9 @@ fi
 
 echo "No display found: running Hoplette on a virtual 1024x768 display for a few seconds."
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-headless}
-lock_prefix
-start_display 1024x768x24 || exit 1
-prepare_prefix
+begin_session 1024x768x24
 wine Hoplette.exe &
 sleep 5
 import -window root "$folder/screenshot.png"
-stop_wine
-stop_display
+end_session
 echo "Screenshot of the park window: $folder/screenshot.png (settings: $folder/Hoplette.ini)"

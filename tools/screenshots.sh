@@ -7,9 +7,7 @@ build=$(cd "${1:-build/win32}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tests/wine/session.sh"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
-lock_prefix
-start_display 1024x768x24 || exit 1
-prepare_prefix
+begin_session 1024x768x24
 shots=$root/docs/screenshots
 mkdir -p "$shots"
 folder=$(mktemp -d)
@@ -63,7 +61,6 @@ close_dialog 1
 
 probe post ParkClass 0x0010 0 0
 wait "$program"
-stop_wine
-stop_display
+end_session
 rm -rf "$folder"
 ls "$shots"

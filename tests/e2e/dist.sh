@@ -5,7 +5,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe64=${HOPLETTE_EXE64:-}
 [ -f "$exe64" ] || { echo "FAIL: no 64-bit build at '$exe64' (make test builds it first)"; exit 1; }
-begin 1024x768x24
+begin_session 1024x768x24
 
 work=$(mktemp -d)
 zip=$("$root/tools/dist.sh" "$work" "$E2E_EXE" "$exe64")

@@ -14,8 +14,7 @@ check() { # check DESCRIPTION COMMAND...
 }
 finish() {
     stop_program
-    stop_wine
-    stop_display
+    end_session
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
     exit $?
@@ -27,11 +26,6 @@ new_program_folder() {
     cp "$E2E_EXE" "$PROGRAM_DIR/Hoplette.exe"
 }
 
-begin() { # begin [SCREEN]
-    lock_prefix
-    start_display "${1:-}" || exit 1
-    prepare_prefix
-}
 
 PROGRAM_PID=
 start_program() {

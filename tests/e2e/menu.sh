@@ -4,7 +4,7 @@
 # "&ImageSelect..." with Cancel starts no show, "&About" opens and closes the
 # box, and "&Exit" and Alt+F4 end the process with exit code 0.
 . "$(dirname "$0")/lib.sh"
-begin 1024x768x24
+begin_session 1024x768x24
 
 count_class() { probe windows | grep -c "^$1 "; }
 wait_count() { # wait_count CLASS N: up to 5 s for exactly N visible windows of a class

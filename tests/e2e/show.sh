@@ -3,7 +3,7 @@
 # EarthAfrica on the left and Venus on the right; a key press or a click
 # brings the desktop back, and the wait starts again.
 . "$(dirname "$0")/lib.sh"
-begin 1024x768x24
+begin_session 1024x768x24
 
 show_windows() { probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 '; }
 # The show windows' handles: a new show makes new windows.

@@ -2,7 +2,7 @@
 # First start, second start and repaired settings on the real program; the park
 # window's place, size and caption; closing ends the process with exit code 0.
 . "$(dirname "$0")/lib.sh"
-begin 1024x768x24
+begin_session 1024x768x24
 
 check "ANSI code page is 932" [ "$(probe acp)" = 932 ]
 

@@ -3,7 +3,7 @@
 # menu by a click, a Mars show, the wait set to one minute and the timed show
 # that follows, the Double pictures chosen, TopMost off and on, About, Exit.
 . "$(dirname "$0")/lib.sh"
-begin 1024x768x24
+begin_session 1024x768x24
 
 menu_count() { probe windows | grep -c '^#32768 '; }
 wait_for() { # wait_for SECONDS COMMAND...: true once the command is

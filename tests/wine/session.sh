@@ -56,3 +56,16 @@ lock_prefix() {
     exec {HOPLETTE_LOCK_FD}>"$WINEPREFIX.lock"
     flock "$HOPLETTE_LOCK_FD"
 }
+
+# The usual start: this prefix to ourselves, a virtual display of the given
+# size (default HOPLETTE_SCREEN or 1024x768x24), the prefix made if need be.
+begin_session() {
+    lock_prefix
+    start_display "${1:-}" || exit 1
+    prepare_prefix
+}
+
+end_session() {
+    stop_wine
+    stop_display
+}

@@ -4,11 +4,8 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/session.sh"
-lock_prefix
-start_display || exit 1
-prepare_prefix
+begin_session
 wine "$@"
 status=$?
-stop_wine
-stop_display
+end_session
 exit $status
