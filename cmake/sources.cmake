@@ -4,6 +4,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/app/numbers.cpp
     src/app/paths.cpp
     src/app/waitrule.cpp
+    src/app/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp
 )

@@ -1,0 +1,116 @@
+#include "saverrules.h"
+
+#include <cstdint>
+
+#include "../catalogue/catalogue.h"
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+static const char* SkipBlanks(const char* p)
+{
+    while (IsBlank(*p))
+        ++p;
+    return p;
+}
+
+// The handle after a switch: blanks or a colon, then decimal digits, then
+// nothing but blanks. 0 for anything else.
+static uint32_t ReadHandle(const char* p)
+{
+    if (*p == ':')
+        ++p;
+    p = SkipBlanks(p);
+    uint64_t value = 0;
+    const char* digits = p;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + static_cast<uint64_t>(*p - '0');
+        if (value > UINT32_MAX)
+            return 0;
+    }
+    if (p == digits || *SkipBlanks(p) != '\0')
+        return 0;
+    return static_cast<uint32_t>(value);
+}
+
+SaverCommand ParseSaverCommand(const char* commandLine)
+{
+    const char* p = SkipBlanks(commandLine);
+    if (*p == '\0')
+        return {SAVER_SETTINGS, 0};
+    if (*p != '/' && *p != '-')
+        return {SAVER_NOTHING, 0};
+    char letter = p[1];
+    // "/s" but not "/save": the letter stands alone.
+    const char* rest = letter != '\0' ? p + 2 : p + 1;
+    if (*rest != '\0' && *rest != ':' && !IsBlank(*rest))
+        return {SAVER_NOTHING, 0};
+    uint32_t window = ReadHandle(rest);
+    switch (letter) {
+    case 's':
+    case 'S':
+        return {SAVER_SHOW, 0};
+    case 'p':
+    case 'P':
+        return window != 0 ? SaverCommand{SAVER_PREVIEW, window} : SaverCommand{SAVER_NOTHING, 0};
+    case 'c':
+    case 'C':
+        return {SAVER_SETTINGS, window};
+    default:
+        return {SAVER_NOTHING, 0};
+    }
+}
+
+static int32_t Distance(int32_t a, int32_t b)
+{
+    int64_t d = int64_t{a} - b;
+    return d < 0 ? (d < -INT32_MAX ? INT32_MAX : static_cast<int32_t>(-d))
+                 : (d > INT32_MAX ? INT32_MAX : static_cast<int32_t>(d));
+}
+
+bool SaverInputEnds(PointerAnchor* anchor, uint32_t message, int32_t x, int32_t y)
+{
+    switch (message) {
+    case 0x100: // WM_KEYDOWN
+    case 0x104: // WM_SYSKEYDOWN
+    case 0x201: // WM_LBUTTONDOWN
+    case 0x204: // WM_RBUTTONDOWN
+    case 0x207: // WM_MBUTTONDOWN
+        return true;
+    default:
+        break;
+    }
+    if (message < 0x200 || message > 0x209) // only mouse messages move the pointer
+        return false;
+    if (anchor->seen == 0) {
+        *anchor = {1, x, y};
+        return false;
+    }
+    return message == 0x200 /* WM_MOUSEMOVE */
+        && (Distance(x, anchor->x) > POINTER_SLACK || Distance(y, anchor->y) > POINTER_SLACK);
+}
+
+int16_t SaverShowMode(int32_t stored)
+{
+    if (stored >= SHOW_EARTH && stored <= SHOW_SPHERE)
+        return static_cast<int16_t>(stored);
+    return SHOW_DOUBLE;
+}
+
+int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to)
+{
+    if (from <= 0 || to <= 0)
+        return 0;
+    // Twice the exact value, plus one, halved: rounds to the nearest, and the
+    // floor division keeps negative positions rounding the same way.
+    int64_t twice = int64_t{length} * to * 2 + from;
+    int64_t divisor = int64_t{from} * 2;
+    int64_t value = twice / divisor - (twice % divisor < 0 ? 1 : 0);
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(value);
+}

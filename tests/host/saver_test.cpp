@@ -1,0 +1,110 @@
+// The screen saver's command line, the input that ends its show, the show
+// its settings choose and its preview's scale.
+#include "app/saverrules.h"
+#include "catalogue/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(Saver, CommandLines)
+{
+    const int SET = SAVER_SETTINGS, SHOW = SAVER_SHOW, PRE = SAVER_PREVIEW, NO = SAVER_NOTHING;
+    const struct { std::string line; int action; uint32_t window; } rows[] = {
+        // What Windows passes.
+        {"", SET, 0}, {"/s", SHOW, 0}, {"/S", SHOW, 0}, {"-s", SHOW, 0}, {"-S", SHOW, 0},
+        {"/p 1234", PRE, 1234}, {"/P 1234", PRE, 1234}, {"/p:1234", PRE, 1234}, {"-p 1234", PRE, 1234},
+        {"/c", SET, 0}, {"/C", SET, 0}, {"/c:4660", SET, 4660}, {"/c 4660", SET, 4660}, {"-c:7", SET, 7},
+        {"/a 1234", NO, 0}, {"/A:1234", NO, 0}, {"/a", NO, 0},
+        // Blanks around, and the largest 32-bit handle.
+        {"   ", SET, 0}, {"\t/s\t", SHOW, 0}, {"  /p   65538  ", PRE, 65538}, {"/p:  12", PRE, 12},
+        {"/p 4294967295", PRE, 4294967295u}, {"/c 0004660", SET, 4660}, {"/s 1234", SHOW, 0},
+        {"/s:garbage", SHOW, 0},
+        // A preview without a usable handle does nothing; settings go without an owner.
+        {"/p", NO, 0}, {"/p ", NO, 0}, {"/p:", NO, 0}, {"/p 0", NO, 0}, {"/p -5", NO, 0},
+        {"/p -4294967295", NO, 0}, {"/p 4294967296", NO, 0}, {"/p 99999999999999999999999", NO, 0},
+        {"/p " + std::string(300, '9'), NO, 0}, {"/p 12x", NO, 0}, {"/p 0x1234", NO, 0}, {"/p 12 34", NO, 0},
+        {"/p abc", NO, 0}, {"/p +12", NO, 0}, {"/p::12", NO, 0}, {"/c:-5", SET, 0}, {"/c:abc", SET, 0},
+        {"/c 4294967296", SET, 0},
+        // Switches it does not know.
+        {"/x", NO, 0}, {"/", NO, 0}, {"-", NO, 0}, {"s", NO, 0}, {"/save", NO, 0}, {"/pp 12", NO, 0},
+        {"//s", NO, 0}, {"/sc", NO, 0}, {"/?", NO, 0}, {"\\s", NO, 0}, {"C:\\Hoplette.scr /s", NO, 0},
+        {"/\xff", NO, 0}, {"/\x83\x5c", NO, 0}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SaverCommand got = ParseSaverCommand(rows[i].line.c_str());
+        EXPECT_EQ(got.action, rows[i].action) << "row " << i << " \"" << rows[i].line << "\"";
+        EXPECT_EQ(got.window, rows[i].window) << "row " << i << " \"" << rows[i].line << "\"";
+    }
+}
+
+TEST(Saver, InputThatEndsTheShow)
+{
+    // Each row runs a sequence of messages at pointer positions on a fresh
+    // anchor; `ends` is the index of the first that ends the show, -1 for none.
+    struct Input { uint32_t message; int32_t x, y; };
+    const uint32_t MOVE = 0x200, LDOWN = 0x201, LUP = 0x202, RDOWN = 0x204, MDOWN = 0x207, MUP = 0x208,
+                   KEY = 0x100, KEYUP = 0x101, SYSKEY = 0x104, CHAR = 0x102, WHEEL = 0x20A, TIMER = 0x113;
+    const struct { std::vector<Input> inputs; int ends; } rows[] = {
+        {{{MOVE, 100, 100}, {MOVE, 110, 100}}, 1},                      // 10 px right
+        {{{MOVE, 100, 100}, {MOVE, 100, 90}}, 1},                       // 10 px up
+        {{{MOVE, 100, 100}, {MOVE, 102, 100}, {MOVE, 98, 102}}, -1},    // 2 px of jitter
+        {{{MOVE, 100, 100}, {MOVE, 104, 96}, {MOVE, 96, 104}}, -1},     // 4 px is still jitter
+        {{{MOVE, 100, 100}, {MOVE, 104, 104}, {MOVE, 105, 104}}, 2},    // 5 px is a move
+        {{{MOVE, 100, 100}, {MOVE, 103, 100}, {MOVE, 106, 100}}, 2},    // measured from the first, not the last
+        {{{MOVE, 500, 500}}, -1},                                       // the first message never ends it
+        {{{LUP, 0, 0}, {MOVE, 3, 3}, {MOVE, 0, 5}}, 2},                 // any mouse message anchors
+        {{{KEY, 0, 0}}, 0}, {{{SYSKEY, 0, 0}}, 0}, {{{LDOWN, 0, 0}}, 0}, {{{RDOWN, 0, 0}}, 0}, {{{MDOWN, 0, 0}}, 0},
+        {{{MOVE, 1, 1}, {MDOWN, 1, 1}}, 1},
+        {{{KEYUP, 0, 0}, {CHAR, 0, 0}, {WHEEL, 900, 900}, {TIMER, 900, 900}, {MUP, 0, 0}, {MOVE, 2, 2}}, -1},
+        {{{MOVE, INT32_MIN, INT32_MIN}, {MOVE, INT32_MAX, INT32_MAX}}, 1},  // no overflow at the extremes
+        {{{MOVE, INT32_MAX, 0}, {MOVE, INT32_MAX - 4, 4}}, -1},
+        {{{MOVE, -3000, 0}, {MOVE, -2990, 0}}, 1},                      // a monitor left of the primary
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        PointerAnchor anchor = {};
+        int ended = -1;
+        for (size_t k = 0; k < rows[i].inputs.size() && ended < 0; ++k) {
+            const Input& in = rows[i].inputs[k];
+            if (SaverInputEnds(&anchor, in.message, in.x, in.y))
+                ended = static_cast<int>(k);
+        }
+        EXPECT_EQ(ended, rows[i].ends) << "row " << i;
+    }
+}
+
+TEST(Saver, ShowChosenByTheStoredNumber)
+{
+    const struct { int32_t stored; int16_t mode; } rows[] = {
+        {10010, SHOW_EARTH}, {10011, SHOW_EARTHAFRICA}, {10012, SHOW_JUPITER}, {10013, SHOW_MARS},
+        {10014, SHOW_VENUS}, {10015, SHOW_SATURN}, {10016, SHOW_SUN}, {10017, SHOW_DOUBLE}, {10018, SHOW_SPHERE},
+        {0, SHOW_DOUBLE}, {10009, SHOW_DOUBLE}, {10019, SHOW_DOUBLE}, {-10010, SHOW_DOUBLE},
+        {10010 + 65536, SHOW_DOUBLE}, {INT32_MAX, SHOW_DOUBLE}, {INT32_MIN, SHOW_DOUBLE}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(SaverShowMode(rows[i].stored), rows[i].mode) << "row " << i;
+}
+
+TEST(Saver, PreviewScale)
+{
+    const struct { int32_t length, from, to, scaled; } rows[] = {
+        {164, 1024, 152, 24},  // 24.34: the picture on the usual preview
+        {164, 768, 112, 24},   // 23.92
+        {1024, 1024, 152, 152}, {768, 768, 112, 112}, {0, 1024, 152, 0}, {512, 1024, 152, 76},
+        {430, 1024, 152, 64},  // 63.83
+        {27, 1024, 152, 4},    // 4.008
+        {3, 1024, 152, 0},     // 0.445 rounds down
+        {4, 1024, 152, 1},     // 0.59 rounds up
+        {-164, 1024, 152, -24}, {-3, 1024, 152, 0}, {-4, 1024, 152, -1},
+        {10, 1, 1, 10}, {1, 2, 1, 1},  // a half rounds up
+        {164, 3840, 152, 6}, {164, 640, 152, 39},  // 6.49, 38.95
+        {164, 0, 152, 0}, {164, 1024, 0, 0}, {164, -1024, 152, 0}, {164, 1024, -152, 0},
+        {INT32_MAX, 1, INT32_MAX, INT32_MAX}, {INT32_MIN, 1, INT32_MAX, INT32_MIN},
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MAX, 1, -1}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(ScaleToPreview(rows[i].length, rows[i].from, rows[i].to), rows[i].scaled) << "row " << i;
+}
+
+} // namespace
