@@ -12,6 +12,7 @@ int32_t radiusX, radiusY;
 int32_t stepX, stepY;
 int32_t ballWidth, ballHeight;
 int32_t doubleAlternation = 0;
+int32_t firstDrawX, firstDrawY;
 int32_t soundLatch = 0;
 
 // A device context that reports no aspect would divide by zero; treat it as square pixels.
@@ -62,6 +63,29 @@ int32_t MirrorOffset(int32_t screenWidth)
     return 54;
 }
 
+int32_t RightHalfWidth(int32_t screenWidth)
+{
+    return screenWidth - (screenWidth >> 1);
+}
+
+// Left edge, in the right window, of the mirror image of a picture whose left edge is at x on the screen.
+static int32_t MirrorX(int32_t screenWidth, int32_t x)
+{
+    return RightHalfWidth(screenWidth) - BALL_SIZE - x;
+}
+
+static int32_t OffsetFormulaX(int32_t screenWidth, int32_t x)
+{
+    return ((screenWidth + BALL_SIZE) >> 2) + MirrorOffset(screenWidth) - x;
+}
+
+bool OffsetFormulaMirrors(int32_t screenWidth)
+{
+    // Both sides fall by one for every pixel x grows, so the gap is the same wherever the ball is.
+    int32_t gap = OffsetFormulaX(screenWidth, 0) - MirrorX(screenWidth, 0);
+    return gap >= -3 && gap <= 3;
+}
+
 BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
 {
     BallStep step{};
@@ -69,8 +93,18 @@ BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
     step.drawY = ballY - (ballHeight >> 1);
     if (showMode == SHOW_DOUBLE) {
         step.secondPicture = doubleAlternation == 1;
-        if (step.secondPicture)
-            step.drawX = ((screenWidth + ballWidth) >> 2) + MirrorOffset(screenWidth) - step.drawX;
+        if (!step.secondPicture) {
+            firstDrawX = step.drawX;
+            firstDrawY = step.drawY;
+        } else if (OffsetFormulaMirrors(screenWidth)) {
+            step.drawX = OffsetFormulaX(screenWidth, step.drawX);
+        } else {
+            // Elsewhere the offsets drift off the mirror as the screen widens: on a
+            // wide screen the right ball would leave its half. Mirror the frame's
+            // first picture exactly instead.
+            step.drawX = MirrorX(screenWidth, firstDrawX);
+            step.drawY = firstDrawY;
+        }
         doubleAlternation ^= 1;
     }
 

@@ -16,6 +16,7 @@ extern int32_t radiusX, radiusY;          // half-extent used by the edge test
 extern int32_t stepX, stepY;              // pixels per step; the sign is the direction
 extern int32_t ballWidth, ballHeight;     // size of the square copied per draw
 extern int32_t doubleAlternation;         // 1: the next Double-mode draw uses the second picture
+extern int32_t firstDrawX, firstDrawY;    // where this frame's first Double-mode picture went
 extern int32_t soundLatch;                // 1: the sound has played for this visit to the zone
 
 // Area, centre start, radii and steps for a show in showMode.
@@ -26,6 +27,13 @@ int32_t BounceMargin(int16_t showMode, int32_t screenWidth);
 
 // Correction that puts Double mode's second picture at the mirror image of the first.
 int32_t MirrorOffset(int32_t screenWidth);
+
+// Width of Double mode's right window: the rest of the screen, odd column included.
+int32_t RightHalfWidth(int32_t screenWidth);
+
+// True where the offset formula puts the second picture within 3 px of the
+// mirror image of the ball it is drawn for (640, 800, 1024 and close by).
+bool OffsetFormulaMirrors(int32_t screenWidth);
 
 // Where one step draws and whether the sound starts in it.
 struct BallStep {

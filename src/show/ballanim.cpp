@@ -39,21 +39,25 @@ static void PrepareBall()
     ReplacePicture(&secondPicture, PairCodePicture(BowlNo_2));
 }
 
+static void DrawPicture(HWND window, HBITMAP picture, int x, int y)
+{
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(dc, x, y, ballWidth, ballHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    ReleaseDC(window, dc);
+    DeleteDC(memory);
+}
+
 static void StepOnWindow(HWND window)
 {
     BallStep step = StepBall(screenWidth, screenHeight, showMode);
     HBITMAP picture = step.secondPicture ? secondPicture : firstPicture;
-
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    // A picture that failed to load draws nothing: the black stays.
-    if (picture != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, picture);
-        BitBlt(dc, step.drawX, step.drawY, ballWidth, ballHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-    }
-    ReleaseDC(window, dc);
-    DeleteDC(memory);
+    // A picture that failed to load draws nothing: the black stays. Without
+    // its show window the ball still steps.
+    if (window != nullptr && picture != nullptr)
+        DrawPicture(window, picture, step.drawX, step.drawY);
 
     if (step.playSound && soundPath[0] != '\0')
         sndPlaySoundA(soundPath, SND_ASYNC | SND_NODEFAULT);

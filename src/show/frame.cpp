@@ -1,6 +1,5 @@
 #include "frame.h"
 
-#include <cmath>
 #include <cstdint>
 
 bool MessageEndsShow(uint32_t message)
@@ -9,17 +8,54 @@ bool MessageEndsShow(uint32_t message)
         || message == 0x100 /* WM_KEYDOWN */;
 }
 
-void BusyDelay(int32_t speed)
+FramePace StartFramePace(int32_t speed, int64_t ticksPerSecond, int64_t now)
 {
-    // volatile keeps the compiler from folding cosh or dropping the unused results.
-    volatile double argument = 1.23;
-    volatile double result;
-    int32_t rounds = speed < SLOWEST_SPEED ? speed : SLOWEST_SPEED;
-    for (int32_t outer = 0; outer < rounds; ++outer) {
-        for (int32_t inner = 0; inner < 30; ++inner)
-            result = std::cosh(argument);
+    int64_t clamped = speed < 1 ? 1 : speed > SLOWEST_SPEED ? SLOWEST_SPEED : speed;
+    int64_t perSecond = ticksPerSecond > 0 ? ticksPerSecond : 1;
+    // speed * ticks fits easily: at most 99999 times a few billion.
+    int64_t scaled = clamped * perSecond;
+    return FramePace{scaled / SPEED_FRAMES_PER_SECOND, scaled % SPEED_FRAMES_PER_SECOND, now, 0};
+}
+
+static void AdvanceFrame(FramePace* pace)
+{
+    pace->nextDue += pace->interval;
+    pace->nextDueRest += pace->intervalRest;
+    if (pace->nextDueRest >= SPEED_FRAMES_PER_SECOND) {
+        pace->nextDueRest -= SPEED_FRAMES_PER_SECOND;
+        ++pace->nextDue;
     }
-    (void)result;
+}
+
+int32_t TakeFramesDue(FramePace* pace, int64_t now, int32_t most)
+{
+    int32_t frames = 0;
+    while (pace->nextDue <= now && frames < most) {
+        AdvanceFrame(pace);
+        ++frames;
+    }
+    if (pace->nextDue <= now) {
+        // A stall (a busy machine, a dragged window): go on at the pace from here.
+        pace->nextDue = now;
+        pace->nextDueRest = 0;
+        AdvanceFrame(pace);
+    }
+    return frames;
+}
+
+int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod)
+{
+    // Two periods' worth: a paint that comes up to a period late still keeps the
+    // pace. An interval under one tick counts as one.
+    int64_t interval = pace.interval > 0 ? pace.interval : 1;
+    int64_t frames = (2 * refreshPeriod + interval - 1) / interval + 1;
+    return frames > 1000 ? 1000 : frames < 2 ? 2 : static_cast<int32_t>(frames);
+}
+
+int64_t NextPaint(const FramePace& pace, int64_t paintedAt, int64_t refreshPeriod)
+{
+    int64_t soonest = paintedAt + refreshPeriod;
+    return pace.nextDue > soonest ? pace.nextDue : soonest;
 }
 
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond)

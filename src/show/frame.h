@@ -1,5 +1,5 @@
-// The show's frame rules that need no window: which input ends it, the busy
-// delay and the frame pacing arithmetic.
+// The show's frame rules that need no window: which input ends it and the
+// frame pacing arithmetic.
 #pragma once
 #include <cstdint>
 
@@ -12,14 +12,40 @@ constexpr uint32_t LAST_KEYBOARD_MESSAGE = 0x108;
 // A left or right button press or a key press ends the show.
 bool MessageEndsShow(uint32_t message);
 
-// The slowest speed the settings dialog can store. A larger one, written into
-// the file by hand, would make each frame last minutes and the show, which
-// looks at input only between frames, impossible to end.
+// The slowest speed the settings dialog can store; a larger one, written into
+// the file by hand, paces the show as this one does.
 constexpr int32_t SLOWEST_SPEED = 99999;
 
-// speed x 30 evaluations of cosh(1.23), whose results are discarded: they are
-// the delay. Speeds beyond SLOWEST_SPEED delay as SLOWEST_SPEED does.
-void BusyDelay(int32_t speed);
+// Speed N gives one frame every N / SPEED_FRAMES_PER_SECOND seconds: 60, the
+// built-in speed, gives 60 frames a second.
+constexpr int64_t SPEED_FRAMES_PER_SECOND = 3600;
+
+// The frame schedule of a show: when each frame (one step of the ball, two in
+// Double mode) falls due, on the clock's ticks. The interval is kept as whole
+// ticks and 3600ths of a tick, so that no rounding drifts the pace.
+struct FramePace {
+    int64_t interval;      // whole ticks between two frames
+    int64_t intervalRest;  // and this many 3600ths of a tick
+    int64_t nextDue;       // tick at which the next frame falls due
+    int64_t nextDueRest;   // and this many 3600ths of a tick
+};
+
+// A schedule for the speed whose first frame is due at now. A speed of 0 or
+// less runs as 1, one above SLOWEST_SPEED as SLOWEST_SPEED.
+FramePace StartFramePace(int32_t speed, int64_t ticksPerSecond, int64_t now);
+
+// How many frames to draw at a paint at now: those due by then, at most
+// `most`. When more were due, the show had stalled: it draws `most` and the
+// schedule starts again from now instead of hurrying to catch up.
+int32_t TakeFramesDue(FramePace* pace, int64_t now, int32_t most);
+
+// The most frames one paint draws: as many as fall due in two refresh
+// periods, and one more.
+int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod);
+
+// When to paint next after a paint at paintedAt: when the next frame is due,
+// but never sooner than one refresh period on.
+int64_t NextPaint(const FramePace& pace, int64_t paintedAt, int64_t refreshPeriod);
 
 // Frames are due at the display's refresh rate; 0 and 1 mean "the default", 60 Hz.
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond);

@@ -7,6 +7,7 @@
 
 #include "../app/globals.h"
 #include "../catalogue/catalogue.h"
+#include "ball.h"
 #include "frame.h"
 
 enum { INPUT_NONE, INPUT_DROPPED, INPUT_ENDS };
@@ -53,7 +54,10 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
     }
 }
 
-static void RunFrames(HWND first, HWND second)
+// One frame is one step of the ball, two in Double mode. Frames fall due at
+// the pace Speed sets; the screen is painted at most once a refresh, with every
+// frame due by then drawn in order.
+static void RunFrames(HWND first, HWND second, bool twoBalls)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -61,18 +65,18 @@ static void RunFrames(HWND first, HWND second)
     int64_t period = FramePeriodTicks(GetDeviceCaps(dc, VREFRESH), frequency.QuadPart);
     ReleaseDC(first, dc);
 
-    int64_t deadline = Now();
+    FramePace pace = StartFramePace(Speed, frequency.QuadPart, Now());
+    int32_t most = FramesPerPaint(pace, period);
     for (;;) {
-        BallAnimation(first, BALL_STEP);
-        if (second != nullptr)
-            BallAnimation(second, BALL_STEP);
-        BusyDelay(Speed);
-        deadline += period;
-        int64_t now = Now();
-        // After a stall the frames go on at their pace instead of hurrying to catch up.
-        if (deadline < now - period)
-            deadline = now;
-        if (WaitForFrame(deadline, frequency.QuadPart))
+        int64_t paintedAt = Now();
+        for (int32_t frames = TakeFramesDue(&pace, paintedAt, most); frames > 0; --frames) {
+            BallAnimation(first, BALL_STEP);
+            // Without its window the right ball still steps, so the left one
+            // keeps its own picture and the ball its pace.
+            if (twoBalls)
+                BallAnimation(second, BALL_STEP);
+        }
+        if (WaitForFrame(NextPaint(pace, paintedAt, period), frequency.QuadPart))
             return;
     }
 }
@@ -85,7 +89,7 @@ void ShowRun(HWND park)
     bool twoBalls = showMode == SHOW_DOUBLE;
     int half = screenWidth >> 1;
     HWND first = CreateShowWindow(0, twoBalls ? half : screenWidth);
-    HWND second = twoBalls ? CreateShowWindow(half, half) : nullptr;
+    HWND second = twoBalls ? CreateShowWindow(half, RightHalfWidth(screenWidth)) : nullptr;
 
     // Each window clips the screen-sized rectangle to itself.
     PAINTSTRUCT firstPaint, secondPaint;
@@ -101,7 +105,7 @@ void ShowRun(HWND park)
     SetCursor(nullptr);
 
     timeBeginPeriod(1);
-    RunFrames(first, second);
+    RunFrames(first, second, twoBalls);
     timeEndPeriod(1);
 
     EndPaint(first, &firstPaint);

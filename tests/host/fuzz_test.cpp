@@ -111,12 +111,18 @@ TEST(Fuzz, BallStaysWithinItsTurningBoundsAndSoundsOncePerVisit)
         const int32_t m = BounceMargin(mode, w), sx = stepX, sy = stepY, x0 = ballX, y0 = ballY;
         const int32_t loX = std::min(x0, m + radiusX - sx + 1), hiX = std::max(x0 + sx, areaWidth - m - radiusX + sx - 1);
         const int32_t loY = std::min(y0, m + radiusY - sy + 1), hiY = std::max(y0 + sy, h - m - radiusY + sy - 1);
+        BallStep first{};
         for (int n = 0; n < 3000; ++n) {
             const int32_t beforeX = ballX, beforeY = ballY;
             BallStep s = StepBall(w, h, mode);
             ASSERT_EQ(s.secondPicture, mode == SHOW_DOUBLE && n % 2 == 1) << "step " << n;
             ASSERT_TRUE(s.secondPicture || s.drawX == beforeX - 82) << "step " << n;
-            ASSERT_EQ(s.drawY, beforeY - 82) << "step " << n;
+            // Away from the widths its offsets suit, the second picture mirrors the first one exactly.
+            const bool mirrored = s.secondPicture && !OffsetFormulaMirrors(w);
+            ASSERT_EQ(s.drawY, mirrored ? first.drawY : beforeY - 82) << "step " << n;
+            ASSERT_TRUE(!mirrored || s.drawX == w - w / 2 - 164 - first.drawX) << "step " << n;
+            if (!s.secondPicture)
+                first = s;
             ASSERT_TRUE(std::abs(stepX) == sx && std::abs(stepY) == sy) << "step " << n;
             ASSERT_TRUE(ballX >= loX && ballX <= hiX) << "step " << n << " x " << ballX;
             ASSERT_TRUE(ballY >= loY && ballY <= hiY) << "step " << n << " y " << ballY;

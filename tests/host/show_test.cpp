@@ -5,12 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <atomic>
-#include <chrono>
 #include <climits>
-#include <memory>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,7 +26,8 @@ using Motion = std::array<int32_t, 9>;  // area w, h, ball x, y, radius x, y, st
 
 // scale = min(ay*areaH, ax*areaW) >> (width >= 1024 ? 4 : 3) (commented per row); radius =
 // scale / aspect (aspect 0: the scale); step = max(radius >> 5, 1). Frame 1 draws at (x-82, y-82);
-// in Double mode its second draw, one step on, at ((w+164)>>2) + offset - (x+1-82), y+1-82.
+// in Double mode its second draw, one step on, at ((w+164)>>2) + offset - (x+1-82), y+1-82 where that
+// is within 3 px of the ball's mirror image, else at the first draw's exact mirror (w-(w>>1)-164-p, same y).
 TEST(Ball, PrepareAndFirstFrame)
 {
     const int16_t S = SHOW_EARTH, D = SHOW_DOUBLE;
@@ -40,9 +38,9 @@ TEST(Ball, PrepareAndFirstFrame)
         {640, 480, 36, 36, S, {640, 480, 320, 240, 60, 60, 1, 1, 18}, {238, 158}},  // 17280>>3 = 2160
         {640, 480, 36, 36, D, {320, 480, 160, 240, 40, 40, 1, 1, 40}, {78, 158, 76, 159}},  // 11520>>3; 155-79
         {1280, 1024, 36, 36, S, {1280, 1024, 640, 512, 64, 64, 2, 2, 32}, {558, 430}},  // 36864>>4 = 2304
-        {1280, 1024, 36, 36, D, {640, 1024, 320, 512, 40, 40, 1, 1, 46}, {238, 430, 176, 431}},  // 23040>>4; 415-239
+        {1280, 1024, 36, 36, D, {640, 1024, 320, 512, 40, 40, 1, 1, 46}, {238, 430, 238, 430}},  // 23040>>4; mirror 640-164-238
         {1920, 1080, 36, 36, S, {1920, 1080, 960, 540, 67, 67, 2, 2, 32}, {878, 458}},  // 38880>>4 = 2430
-        {1920, 1080, 36, 36, D, {960, 1080, 480, 540, 60, 60, 1, 1, 46}, {398, 458, 176, 459}},  // 34560>>4; 575-399
+        {1920, 1080, 36, 36, D, {960, 1080, 480, 540, 60, 60, 1, 1, 46}, {398, 458, 398, 458}},  // 34560>>4; mirror 960-164-398
         {640, 350, 38, 48, S, {640, 350, 320, 175, 55, 43, 1, 1, 18}, {238, 93}},  // 16800>>3 = 2100
         {640, 350, 48, 38, S, {640, 350, 320, 175, 34, 43, 1, 1, 18}, {238, 93}},  // 13300>>3 = 1662
         {1023, 768, 1, 1, D, {511, 768, 255, 384, 63, 63, 1, 1, 30}, {173, 302}},  // area 511; 511>>3
@@ -131,18 +129,32 @@ TEST(Ball, DoubleModePicturesAreMirrorImages)
     EXPECT_EQ((std::array<int32_t, 4>{a.drawX, a.drawY, b.drawX, b.drawY}), (std::array<int32_t, 4>{176, 304, 174, 305}));
 
     // The mirror of left edge p about the screen's centre, in right-window coordinates, is
-    // w - (w>>1) - 164 - p; the second picture's ((w+164)>>2) + offset - p is off by
-    // 201-46-156, 241-6-236 and 297+54-348.
-    const struct { int32_t w, h, error; } rows[] = {{640, 480, -1}, {800, 600, -1}, {1024, 768, 3}};
+    // w - (w>>1) - 164 - p. Where the offset formula ((w+164)>>2) + offset - p lands within 3 px
+    // of the ball's own mirror it stays (201-46-156, 241-6-236, 297+54-348, 302+54-354); on every
+    // other width the second picture is the exact mirror of the frame's first one, at its height.
+    const struct { int32_t w, h; bool formula; int32_t error; } rows[] = {
+        {640, 480, true, -1}, {800, 600, true, -1}, {1024, 768, true, 3}, {1040, 768, true, -1},
+        {1023, 768, false, 0}, {1280, 1024, false, 0}, {1366, 768, false, 0}, {1367, 768, false, 0},
+        {1440, 900, false, 0}, {1600, 900, false, 0}, {1680, 1050, false, 0}, {1920, 1080, false, 0},
+        {2560, 1440, false, 0}, {3440, 1440, false, 0}, {3840, 2160, false, 0}, {7681, 4320, false, 0}};
     for (size_t i = 0; i < std::size(rows); ++i) {
-        const int32_t w = rows[i].w;
-        Prepare(36, 36, w, rows[i].h, SHOW_DOUBLE);
-        for (int n = 0; n < 2000; ++n) {
+        const int32_t w = rows[i].w, h = rows[i].h, right = w - (w >> 1);
+        EXPECT_EQ(OffsetFormulaMirrors(w), rows[i].formula) << "row " << i;
+        EXPECT_EQ(RightHalfWidth(w) + (w >> 1), w) << "row " << i;
+        Prepare(36, 36, w, h, SHOW_DOUBLE);
+        int32_t firstX = 0, firstY = 0;
+        for (int n = 0; n < 2 * (w + h) * 2; ++n) {
             int32_t p = ballX - 82;
-            BallStep s = StepBall(w, rows[i].h, SHOW_DOUBLE);
+            BallStep s = StepBall(w, h, SHOW_DOUBLE);
             ASSERT_EQ(s.secondPicture, n % 2 == 1) << "row " << i << " step " << n;
-            if (s.secondPicture) {
-                ASSERT_EQ(s.drawX - (w - (w >> 1) - 164 - p), rows[i].error) << "row " << i << " step " << n;
+            if (!s.secondPicture) {
+                firstX = s.drawX;
+                firstY = s.drawY;
+            } else if (rows[i].formula) {
+                ASSERT_EQ(s.drawX - (right - 164 - p), rows[i].error) << "row " << i << " step " << n;
+            } else {
+                ASSERT_EQ(s.drawX, right - 164 - firstX) << "row " << i << " step " << n;
+                ASSERT_EQ(s.drawY, firstY) << "row " << i << " step " << n;
             }
         }
     }
@@ -169,27 +181,63 @@ TEST(Frame, OnlyButtonPressesAndKeyDownEndTheShow)
         EXPECT_EQ(MessageEndsShow(rows[i].message), rows[i].ends) << "row " << i;
 }
 
-TEST(Frame, BusyDelayWithoutPositiveSpeedReturnsAtOnce)
+// A show's paints on a simulated clock of 10 MHz: each paint comes when NextPaint says, late by
+// `late` ticks, and draws what TakeFramesDue gives. Frames and paints over `seconds`.
+struct Paced { int64_t frames, paints, mostAtOnce; };
+Paced SimulatePace(int32_t speed, int32_t refreshRate, double seconds, int64_t late = 0)
 {
-    // An unsigned loop count would run for minutes: run on a thread, give up after 2 s.
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    std::thread([done] { BusyDelay(0); BusyDelay(-1); BusyDelay(INT32_MIN); *done = true; }).detach();
-    for (int ms = 0; ms < 2000 && !*done; ++ms)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(*done);
+    const int64_t second = 10000000, period = FramePeriodTicks(refreshRate, second);
+    FramePace pace = StartFramePace(speed, second, 0);
+    const int32_t most = FramesPerPaint(pace, period);
+    Paced got{0, 0, 0};
+    for (int64_t now = 0; now < int64_t(seconds * second); now = NextPaint(pace, now, period) + late) {
+        int32_t frames = TakeFramesDue(&pace, now, most);
+        got.frames += frames;
+        got.paints += 1;
+        got.mostAtOnce = std::max<int64_t>(got.mostAtOnce, frames);
+    }
+    return got;
 }
 
-TEST(Frame, BusyDelayOfAHugeSpeedStaysShort)
+// One frame every Speed / 3600 s on every refresh rate, painted at most once a refresh;
+// 0 and below run as 1, above 99999 as 99999.
+TEST(Frame, SpeedSetsThePaceAtEveryRefreshRate)
 {
-    // INT32_MAX rounds uncapped would take many minutes; the cap keeps a frame well under a second
-    // (under the sanitizers, a few hundred milliseconds).
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    auto start = std::chrono::steady_clock::now();
-    std::thread([done] { BusyDelay(INT32_MAX); *done = true; }).detach();
-    for (int ms = 0; ms < 5000 && !*done; ++ms)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(*done) << "after " << std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now() - start).count() << " ms";
+    const struct { int32_t speed; double seconds, framesPerSecond; } rows[] = {
+        {30, 10, 120}, {60, 10, 60}, {120, 10, 30}, {600, 10, 6}, {1, 2, 3600}, {0, 2, 3600},
+        {-5, 2, 3600}, {INT32_MIN, 2, 3600}, {99999, 1000, 3600.0 / 99999}, {100000, 1000, 3600.0 / 99999},
+        {INT32_MAX, 1000, 3600.0 / 99999}, {7, 10, 3600.0 / 7}};
+    for (int32_t rate : {60, 75, 120, 144}) {
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            for (int64_t late : {0, 20000}) {  // paints on time, and each 2 ms late
+                Paced got = SimulatePace(rows[i].speed, rate, rows[i].seconds, late);
+                double fps = got.frames / rows[i].seconds;
+                EXPECT_NEAR(fps, rows[i].framesPerSecond, rows[i].framesPerSecond * 0.005 + 1 / rows[i].seconds)
+                    << "row " << i << " at " << rate << " Hz, late " << late;
+                EXPECT_LE(got.paints / rows[i].seconds, rate + 1) << "row " << i << " at " << rate << " Hz";
+            }
+        }
+    }
+}
+
+TEST(Frame, AStallResumesThePaceInsteadOfCatchingUp)
+{
+    const int64_t second = 10000000, period = FramePeriodTicks(60, second);
+    FramePace pace = StartFramePace(60, second, 0);
+    const int32_t most = FramesPerPaint(pace, period);
+    EXPECT_EQ(most, 3);
+    EXPECT_EQ(TakeFramesDue(&pace, 0, most), 1);
+    // Five seconds without a paint: a few frames, not 300, then one a 60th of a second again.
+    EXPECT_EQ(TakeFramesDue(&pace, 5 * second, most), most);
+    EXPECT_EQ(TakeFramesDue(&pace, 5 * second + period - 1, most), 0);
+    EXPECT_EQ(TakeFramesDue(&pace, 5 * second + period + 1, most), 1);
+    // Exactly 3600/7 frames a second is no whole number of ticks: the rest is kept, no drift.
+    pace = StartFramePace(7, second, 0);
+    int64_t frames = 0;
+    for (int64_t now = 0; now <= 7 * second; now += period)
+        frames += TakeFramesDue(&pace, now, FramesPerPaint(pace, period));
+    frames += TakeFramesDue(&pace, 7 * second, FramesPerPaint(pace, period));
+    EXPECT_EQ(frames, 3601);
 }
 
 TEST(Frame, FramePeriodAndWaitArithmetic)

@@ -39,6 +39,7 @@ inline int showWindowCount;
 inline RECT showWindowRects[4];
 inline LONG showWindowStyles[4];
 inline HWND showWindowHandles[4];
+inline bool refuseRightShowWindow; // the second show window's creation fails
 
 inline LRESULT CALLBACK RecordShowWindows(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -53,6 +54,8 @@ inline LRESULT CALLBACK RecordShowWindows(int code, WPARAM wParam, LPARAM lParam
                 showWindowHandles[showWindowCount] = reinterpret_cast<HWND>(wParam);
             }
             ++showWindowCount;
+            if (refuseRightShowWindow && create->x > 0)
+                return 1;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "guicount.h"
+#include "show/ball.h"
 
 #include <initializer_list>
 
@@ -101,15 +102,58 @@ static void TestShowWindows(HWND park)
         PostMessageA(park, WM_KEYDOWN, 'Z', 0);
         CHECK(RunGuardedShow(park), "row %d: the show did not end", row);
         CHECK_EQ(showWindowCount, rows[row].windows, "row %d: show windows", row);
-        int width = rows[row].windows == 2 ? screenWidth >> 1 : screenWidth;
+        // The right window takes the rest of the screen, an odd width's last column too.
+        int half = rows[row].windows == 2 ? screenWidth >> 1 : screenWidth;
         for (int i = 0; i < rows[row].windows && i < 4; ++i) {
             RECT box = showWindowRects[i];
-            CHECK(box.left == i * width && box.top == 0 && box.right == box.left + width && box.bottom == screenHeight,
+            int left = i * half, right = i == 0 ? half : screenWidth;
+            CHECK(box.left == left && box.top == 0 && box.right == right && box.bottom == screenHeight,
                   "row %d window %d at (%ld,%ld)-(%ld,%ld)", row, i, box.left, box.top, box.right, box.bottom);
             CHECK_EQ((DWORD)showWindowStyles[i], WS_POPUP | WS_VISIBLE, "row %d window %d style", row, i);
             CHECK(!IsWindow(showWindowHandles[i]), "row %d window %d is destroyed", row, i);
         }
     }
+    showMode = SHOW_DOUBLE;
+
+    // Without its right window a Double show still makes two steps a frame, so
+    // the left window never draws the right ball's picture: one frame, then the key.
+    refuseRightShowWindow = true;
+    int32_t startX = (screenWidth >> 1) >> 1;
+    PostMessageA(park, WM_KEYDOWN, 'Z', 0);
+    CHECK(RunGuardedShow(park), "the show without a right window did not end");
+    CHECK(ballX == startX + 2 * stepX && doubleAlternation == 0,
+          "one frame without a right window: ball x %d (from %d, step %d), alternation %d", ballX, startX, stepX,
+          doubleAlternation);
+    refuseRightShowWindow = false;
+}
+
+// Posts a key press to the show's thread after a while.
+static DWORD WINAPI PressKeyLater(LPVOID milliseconds)
+{
+    Sleep(static_cast<DWORD>(reinterpret_cast<INT_PTR>(milliseconds)));
+    PostThreadMessageA(watchdogTarget, WM_KEYDOWN, 'Z', 0);
+    return 0;
+}
+
+// Speed sets the pace on the clock: at the slowest speed a show of half a
+// second draws its first frame and no other, while the built-in speed draws many.
+static void TestSpeedPacesTheFrames(HWND park)
+{
+    showMode = SHOW_MARS;
+    const struct { int32_t speed; int least, most; } rows[] = {{99999, 1, 1}, {100000, 1, 1}, {60, 10, 40}};
+    for (int row = 0; row < 3; ++row) {
+        Speed = rows[row].speed;
+        ArmShowWatchdog();
+        HANDLE presser = CreateThread(nullptr, 0, PressKeyLater, reinterpret_cast<LPVOID>(INT_PTR{500}), 0, nullptr);
+        ShowRun(park);
+        CHECK(!DisarmShowWatchdog(), "row %d: the show did not end", row);
+        WaitForSingleObject(presser, INFINITE);
+        CloseHandle(presser);
+        int frames = (ballX - screenWidth / 2) / stepX;
+        CHECK(frames >= rows[row].least && frames <= rows[row].most, "row %d: Speed %d drew %d frames in 0.5 s", row,
+              rows[row].speed, frames);
+    }
+    Speed = 60;
     showMode = SHOW_DOUBLE;
 }
 
@@ -140,6 +184,7 @@ int main()
     TestEndingInput(park);
     TestWhatAShowLeaves(park);
     TestShowWindows(park);
+    TestSpeedPacesTheFrames(park);
     TestNoLeaks(park);
     CloseParkWindow(park);
     UnhookWindowsHookEx(hook);
