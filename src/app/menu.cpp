@@ -28,7 +28,11 @@ void OpenParkMenu(HWND window, LPARAM clickPoint)
         return;
     HMENU menu = GetSubMenu(popupMenu, 0);
     ClientToScreen(window, &point);
+    // Without these two, Windows leaves the menu open after a click elsewhere
+    // when the park window is not the foreground window.
+    SetForegroundWindow(window);
     TrackPopupMenu(menu, 0, point.x, point.y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
 }
 
 // Runs for every menu that opens, the system menu too, which has none of these ids.
@@ -48,6 +52,8 @@ static void ChooseShowMode(HWND window, int id)
 
 static void SelectPictures(HWND window)
 {
+    // Only this opening's OK counts: a dialog that cannot open leaves the flag at 0.
+    pairAccepted = 0;
     DialogBoxParamA(instanceHandle, "BOWLSELECT", window, BowlSelectDlgProc, 0);
     if (pairAccepted != 0)
         ShowRun(window);

@@ -58,10 +58,12 @@ constexpr int PICTURE_IDS[9] = {IDM_DOUBLE, IDM_EARTH, IDM_EARTHAFRICA, IDM_JUPI
                                 IDM_VENUS, IDM_SATURN, IDM_SUN, IDM_SPHERE};
 static bool seenChecked[9], seenTopMostChecked;
 static RECT seenMenu;
+static HWND seenForeground;
 
 static void ReadMenuAndClose(HWND menuWindow)
 {
     GetWindowRect(menuWindow, &seenMenu);
+    seenForeground = GetForegroundWindow();
     for (int i = 0; i < 9; ++i)
         seenChecked[i] = (GetMenuState(popupMenu, PICTURE_IDS[i], MF_BYCOMMAND) & MF_CHECKED) != 0;
     seenTopMostChecked = (GetMenuState(popupMenu, IDM_TOPMOST, MF_BYCOMMAND) & MF_CHECKED) != 0;
@@ -78,6 +80,12 @@ static bool ClickPark(UINT message, int x, int y)
     bool opened = StopModalSteps();
     CHECK_EQ(result, 0, "mouse message 0x%x returns 0", message);
     CHECK_EQ(menuOpenings - before, opened ? 1 : 0, "a menu opened exactly when the steps ran");
+    // Windows closes a menu on a click elsewhere only when its owner is the
+    // foreground window, and wants a message posted after it.
+    MSG nudge;
+    bool nudged = PeekMessageA(&nudge, park, WM_NULL, WM_NULL, PM_REMOVE) != 0;
+    CHECK(!opened || (seenForeground == park && nudged), "message 0x%x: the park window in front (%p), WM_NULL %d",
+          message, static_cast<void*>(seenForeground), nudged);
     return opened;
 }
 
@@ -92,8 +100,15 @@ static void CheckMarks(int checkedPicture, bool topMost, const char* when)
 
 static void TestMarksAfterStart()
 {
+    // Another window in front: opening the menu brings the park window forward.
+    HWND other = CreateWindowExA(0, "static", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 100, 100,
+                                 nullptr, nullptr, instanceHandle, nullptr);
+    SetForegroundWindow(other);
+    PumpMessages(50);
+    CHECK(GetForegroundWindow() == other, "another window is in front before the click");
     CheckMarks(IDM_DOUBLE, true, "right after start");
     CHECK(initMenuHandle == GetSubMenu(popupMenu, 0), "the menu shown is submenu 0 of the popup menu");
+    DestroyWindow(other);
 }
 
 static void TestMenuOpensAtPointer()
@@ -283,6 +298,11 @@ static void TestImageSelectOk()
     CHECK_EQ(pairAccepted, 1, "accepted");
     CHECK_EQ(windows, before == IDM_DOUBLE ? 2 : 1, "OK starts a show in the current show mode");
     CHECK_EQ(showMode, before, "the show mode stays");
+
+    // A dialog that cannot open starts no show, whatever an earlier OK left behind.
+    instanceHandle = GetModuleHandleA("kernel32.dll");
+    CHECK_EQ(Command(IDM_IMAGESELECT, false), 0, "ImageSelect that cannot open starts no show");
+    instanceHandle = GetModuleHandleA(nullptr);
 }
 
 static void TestAbout()
