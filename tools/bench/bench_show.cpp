@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/globals.h"
 #include "app/park.h"
@@ -44,7 +45,7 @@ struct Watch {
     DWORD mainThread;
     double length;
     int stepsPerFrame;
-    double firstFrameAt, keyPostedAt;
+    double firstFrameAt, lastFrameAt, keyPostedAt;
     int frames;
 };
 
@@ -61,6 +62,7 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
         if (*x != lastX || *y != lastY) {
             if (steps == 0)
                 watch->firstFrameAt = Seconds();
+            watch->lastFrameAt = Seconds();
             int32_t nowX = *x, nowY = *y;
             // |step x| never changes during a show, only its sign.
             steps += std::abs(nowX - lastX) / (std::abs(stepX) > 0 ? std::abs(stepX) : 1);
@@ -76,12 +78,13 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
 }
 
 struct ShowFigures {
-    double fps, cpuPerFrame, startLatency, endLatency;
+    double fps, cpuPerFrame, cpuShare, startLatency, endLatency;
 };
 
 static ShowFigures MeasureShow(HWND park, double length)
 {
-    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0};
+    ShowFigures figures;
+    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0, 0};
     // The ball stands at its start already, so the show's prepare moves nothing the watch would count.
     PrepareBallMotion(screenWidth, screenHeight, showMode);
     double cpuBefore = ThreadCpuSeconds();
@@ -90,10 +93,11 @@ static ShowFigures MeasureShow(HWND park, double length)
     ShowRun(park);
     double ended = Seconds();
     double cpu = ThreadCpuSeconds() - cpuBefore;
+    figures.cpuShare = cpu / (ended - started);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    ShowFigures figures;
-    figures.fps = watch.frames / (watch.keyPostedAt - watch.firstFrameAt);
+    // From the first frame to the last one seen: a slow pace is not cut short by where the key falls.
+    figures.fps = watch.frames > 1 ? (watch.frames - 1) / (watch.lastFrameAt - watch.firstFrameAt) : 0;
     figures.cpuPerFrame = cpu / (watch.frames > 0 ? watch.frames : 1);
     figures.startLatency = watch.firstFrameAt - started;
     figures.endLatency = ended - watch.keyPostedAt;
@@ -175,13 +179,30 @@ int main()
     HWND park = CreateParkWindow();
     parkWindow = park;
     ShowWindow(park, SW_SHOWNORMAL);
-    Speed = 60;
-
+    // The pace Speed asks for: one frame every Speed / 3600 s.
     showMode = SHOW_SATURN;
+    std::printf("screen                      %d x %d, refresh %d Hz\n", screenWidth, screenHeight,
+                GetDeviceCaps(GetDC(park), VREFRESH));
+    for (int32_t speed : {30, 60, 120, 600}) {
+        Speed = speed;
+        ShowFigures paced = MeasureShow(park, speed >= 600 ? 10.0 : 5.0);
+        double goal = 3600.0 / speed;
+        std::printf("pace at Speed %-4d           %.2f frames/s, goal %.2f (%+.2f%%)\n", speed, paced.fps, goal,
+                    (paced.fps / goal - 1) * 100);
+    }
+    Speed = 60;
     ShowFigures single = MeasureShow(park, 5.0);
     showMode = SHOW_DOUBLE;
     ShowFigures twoBalls = MeasureShow(park, 5.0);
-    double startWorst = 0, endWorst = 0;
+    Speed = SLOWEST_SPEED;
+    showMode = SHOW_SATURN;
+    ShowFigures slowest = MeasureShow(park, 10.0);
+    double startWorst = 0, endWorst = 0, slowEndWorst = 0;
+    for (int i = 0; i < 10; ++i) {
+        ShowFigures quick = MeasureShow(park, 0.3);
+        slowEndWorst = quick.endLatency > slowEndWorst ? quick.endLatency : slowEndWorst;
+    }
+    Speed = 60;
     for (int i = 0; i < 10; ++i) {
         ShowFigures quick = MeasureShow(park, 0.3);
         startWorst = quick.startLatency > startWorst ? quick.startLatency : startWorst;
@@ -192,15 +213,17 @@ int main()
 
     showMode = SHOW_SATURN;
     PrepareBallMotion(screenWidth, screenHeight, showMode);
-    std::printf("screen                      %d x %d, Speed %d\n", screenWidth, screenHeight, Speed);
-    std::printf("frames per second           %.1f (single), %.1f (Double)\n", single.fps, twoBalls.fps);
+    std::printf("frames per second           %.1f (single), %.1f (Double), at Speed 60\n", single.fps, twoBalls.fps);
     std::printf("ball pace                   %.0f px/s per axis (single), %.0f (Double: two steps a frame)\n",
                 single.fps * std::abs(stepX), twoBalls.fps * 2 * std::abs(stepX));
+    std::printf("CPU per second of show      %.2f%% of a core at Speed 60, %.3f%% at Speed %d\n",
+                single.cpuShare * 100, slowest.cpuShare * 100, SLOWEST_SPEED);
     std::printf("CPU per frame               %.3f ms show loop, %.3f ms bare blit loop, ratio %.2f\n",
                 single.cpuPerFrame * 1e3, bare * 1e3, single.cpuPerFrame / bare);
     std::printf("CPU while waiting           %.3f%% of a core\n", waiting > 0 ? waiting * 100 : 0.0);
     std::printf("show start to first frame   %.1f ms (worst of 10)\n", startWorst * 1e3);
-    std::printf("key press to desktop back   %.1f ms (worst of 10)\n", endWorst * 1e3);
+    std::printf("key press to desktop back   %.1f ms at Speed 60, %.1f ms at Speed %d (worst of 10 each)\n",
+                endWorst * 1e3, slowEndWorst * 1e3, SLOWEST_SPEED);
     SendMessageA(park, WM_CLOSE, 0, 0);
     DestroyWindow(park);
     return 0;
