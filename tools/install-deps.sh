@@ -10,7 +10,7 @@ packages=(
   cmake make ninja-build g++ libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine32:i386 wine64
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick inotify-tools
   locales fonts-ipafont-gothic fonts-wine
   python3 zip unzip
 )
