@@ -7,6 +7,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/app/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp
+    src/show/soundimage.cpp
 )
 
 # The Win32 glue around it. WinMain stays out so that tests can link the rest.

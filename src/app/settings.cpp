@@ -6,6 +6,11 @@
 
 static const char SECTION[] = "bounceinit";
 
+static bool IsLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
 DWORD ReadSetting(const char* key, char* buffer, DWORD size)
 {
     buffer[0] = '\0';
@@ -36,7 +41,7 @@ void ProgramDirectory(char* directory)
         directory[0] = '\0';
         return;
     }
-    ProgramDirectoryFromModulePath(modulePath, directory);
+    ProgramDirectoryFromModulePath(modulePath, directory, IsLeadByte);
 }
 
 // Reads one number; a missing or empty key gets its built-in value written.

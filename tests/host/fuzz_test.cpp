@@ -4,11 +4,13 @@
 #include "app/numbers.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
+#include "show/sound.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -57,25 +59,53 @@ TEST(Fuzz, ParseSettingNumberMatchesAtoiWithSaturation)
     }
 }
 
+// The module path as a byte scan should see it: both bytes of every double-byte
+// character of code page 932 replaced by '#', which is no separator.
+std::string MaskDoubleBytes(std::string module)
+{
+    for (size_t i = 0; i + 1 < module.size(); ++i)
+        if (Cp932LeadByte(static_cast<unsigned char>(module[i])))
+            module[i] = module[i + 1] = '#', ++i;
+    return module;
+}
+
+// Bytes as UTF-16 units: separators and ASCII stay, the rest become Hangul
+// syllables and surrogate halves, so that no other unit passes for a separator.
+std::u16string WidenBytes(const std::string& bytes)
+{
+    std::u16string wide;
+    for (unsigned char b : bytes)
+        wide += b < 0x80 ? char16_t(b) : b < 0xC0 ? char16_t(0xD800 + b) : char16_t(0xAC00 + b);
+    return wide;
+}
+
+// Up to the last separator after position 0; marked from 250; empty if it cannot fit.
+template <typename Text> Text ExpectedDirectory(const Text& module, const Text& scanned, const Text& separators)
+{
+    size_t cut = scanned.size() > 1 ? scanned.find_last_of(separators) : Text::npos;
+    bool found = cut != Text::npos && cut >= 1;
+    Text expected = found ? module.substr(0, cut + 1) : module;
+    if (found && expected.size() >= 250)
+        expected += typename Text::value_type('?');
+    if (expected.size() >= PATH_SIZE)
+        expected.clear();
+    return expected;
+}
+
 TEST(Fuzz, ProgramDirectoryAndJoinPathStayInTheirBuffers)
 {
-    // Separators rare to frequent, so that directories of every length occur.
+    // Separators rare to frequent, so that directories of every length occur;
+    // the last two are thick with lead bytes whose second byte is a backslash.
     const std::string pools[] = {MakePool("a"), MakePool("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\\"),
-                                 MakePool("ab\\:."), MakePool("\\")};
+                                 MakePool("ab\\:."), MakePool("\\"), MakePool("\x83\\a\x95\xE0"),
+                                 MakePool("aaaaaaaaaaaaaaaaaaaaaaaaa\x83\\\\")};
     const std::string names = MakePool("ab.\\");
     for (int i = 0; i < 100000; ++i) {
-        const std::string module = Cut(pools[i % 4]);
+        const std::string module = Cut(pools[i % 6]);
         Guarded<PATH_SIZE> dir;
-        ProgramDirectoryFromModulePath(module.c_str(), dir.text);
+        ProgramDirectoryFromModulePath(module.c_str(), dir.text, Cp932LeadByte);
         ASSERT_TRUE(dir.Intact()) << "row " << i;
-        // Up to the last separator after position 0; marked from 250; empty if it cannot fit.
-        size_t cut = module.size() > 1 ? module.find_last_of("\\:") : std::string::npos;
-        bool found = cut != std::string::npos && cut >= 1;
-        std::string expected = found ? module.substr(0, cut + 1) : module;
-        if (found && expected.size() >= 250)
-            expected += "?";
-        if (expected.size() >= PATH_SIZE)
-            expected.clear();
+        const std::string expected = ExpectedDirectory(module, MaskDoubleBytes(module), std::string("\\:"));
         ASSERT_EQ(std::string(dir.text), expected) << "row " << i << " module \"" << module << "\"";
 
         const std::string name = Cut(names, i % 2 ? 600 : 40);
@@ -84,7 +114,89 @@ TEST(Fuzz, ProgramDirectoryAndJoinPathStayInTheirBuffers)
         ASSERT_EQ(JoinPath(dir.text, name.c_str(), path.text), fits) << "row " << i;
         ASSERT_TRUE(path.Intact()) << "row " << i;
         ASSERT_EQ(std::string(path.text), fits ? expected + name : "") << "row " << i;
+
+        // Wide: every unit is a character of its own.
+        const std::u16string wideModule = WidenBytes(module), wideName = WidenBytes(name);
+        Guarded<PATH_SIZE, WideUnit> wideDir;
+        ProgramDirectoryFromModulePath(wideModule.c_str(), wideDir.text);
+        ASSERT_TRUE(wideDir.Intact()) << "row " << i;
+        const std::u16string wideExpected = ExpectedDirectory(wideModule, wideModule, std::u16string(u"\\:"));
+        ASSERT_TRUE(std::u16string(wideDir.text) == wideExpected) << "row " << i << " module \"" << module << "\"";
+        Guarded<PATH_SIZE, WideUnit> widePath;
+        bool wideFits = !wideExpected.empty() && wideExpected.size() + wideName.size() < PATH_SIZE;
+        ASSERT_EQ(JoinPath(wideDir.text, wideName.c_str(), widePath.text), wideFits) << "row " << i;
+        ASSERT_TRUE(widePath.Intact()) << "row " << i;
+        ASSERT_TRUE(std::u16string(widePath.text) == (wideFits ? wideExpected + wideName : u"")) << "row " << i;
+
+        // A value cut to fit a buffer keeps as many whole characters as fit.
+        const size_t limit = static_cast<size_t>(Uniform(0, 300));
+        const size_t kept = WholeCharactersLength(module.c_str(), limit, Cp932LeadByte);
+        ASSERT_TRUE(kept <= limit && kept <= module.size()) << "row " << i;
+        // A cut inside a character would leave its lead byte unpaired.
+        ASSERT_EQ(MaskDoubleBytes(module.substr(0, kept)), MaskDoubleBytes(module).substr(0, kept)) << "row " << i;
+        // And it stops only at the end, at the limit, or before a lead byte that ends the text.
+        const bool lead = kept < module.size() && Cp932LeadByte(static_cast<unsigned char>(module[kept]));
+        ASSERT_TRUE(kept == module.size() || kept + (lead ? 2 : 1) > limit || (lead && kept + 1 == module.size()))
+            << "row " << i;
     }
+}
+
+// How far the player reads into a sound in memory, the way it walks it: the
+// RIFF header, a search for "fmt " reading 12 bytes at each chunk header, the
+// format, then from the end of that chunk a search for "data", and the data.
+// Bytes past the image read as the zero padding. 0 when it finds no sound.
+uint64_t PlayerReach(const std::string& image)
+{
+    uint64_t reach = 12;
+    auto byte = [&](uint64_t at) { return at < image.size() ? static_cast<unsigned char>(image[at]) : 0u; };
+    auto word = [&](uint64_t at) { return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | uint64_t(byte(at + 3)) << 24; };
+    auto id = [&](uint64_t at, const char* name) {
+        return byte(at) == uint8_t(name[0]) && byte(at + 1) == uint8_t(name[1]) && byte(at + 2) == uint8_t(name[2]) &&
+               byte(at + 3) == uint8_t(name[3]);
+    };
+    const uint64_t end = 8 + word(4);
+    uint64_t at = 12;
+    for (const char* name : {"fmt ", "data"}) {
+        for (int hops = 0;; ++hops) {
+            if (at >= end || hops > 100000)
+                return 0;
+            reach = std::max(reach, at + 12);
+            if (id(at, name))
+                break;
+            at += 8 + ((word(at + 4) + 1) & ~uint64_t(1));
+        }
+        const uint64_t length = word(at + 4);
+        reach = std::max(reach, at + 8 + length);
+        at += 8 + length + (length & 1);
+    }
+    return reach;
+}
+
+TEST(Fuzz, AnAcceptedSoundImageKeepsThePlayerInsideItsCopy)
+{
+    const std::string fmt = "fmt " + std::string("\x10\0\0\0", 4) + std::string(16, '\1');
+    const std::string seeds[] = {"RIFF" + std::string("\x24\0\0\0", 4) + "WAVE" + fmt + "data" + std::string(4, '\0'),
+                                 "RIFF" + std::string("\x32\0\0\0", 4) + "WAVE" + "LIST" + std::string("\x03\0\0\0", 4)
+                                     + "abc\0" + fmt + "data" + std::string("\x02\0\0\0", 4) + "xy"};
+    int accepted = 0;
+    for (int i = 0; i < 200000; ++i) {
+        std::string image = seeds[i % 2];
+        // A few bytes changed, mostly in the headers, and sometimes cut or lengthened.
+        for (int n = Uniform(1, 4); n > 0; --n) {
+            size_t at = Uniform(0, 3) ? static_cast<size_t>(Uniform(0, 47)) % image.size() : Uniform(0, 60) % image.size();
+            image[at] = static_cast<char>(Uniform(0, 3) ? Uniform(0, 64) : Uniform(0, 255));
+        }
+        if (Uniform(0, 3) == 0)
+            image.resize(static_cast<size_t>(Uniform(0, 70)), 'z');
+        const std::vector<unsigned char> copy(image.begin(), image.end());  // exact, for the sanitizer
+        const bool whole = SoundImageIsWhole(copy.data(), copy.size());
+        if (!whole)
+            continue;
+        ++accepted;
+        const uint64_t reach = PlayerReach(image);
+        ASSERT_TRUE(reach != 0 && reach <= image.size() + SOUND_IMAGE_PADDING) << "row " << i << " reach " << reach;
+    }
+    ASSERT_GT(accepted, 1000);
 }
 
 bool InZone(int32_t y, int32_t h) { return y + 80 >= h || y - 80 <= 0; }

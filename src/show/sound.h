@@ -1,0 +1,30 @@
+// The edge sound: the sound file, read into memory when a show is prepared
+// and played from there.
+#pragma once
+#include <cstddef>
+
+// A larger file is not read: an edge sound is short, and it stays in memory.
+constexpr size_t LARGEST_SOUND_FILE = 4 * 1024 * 1024;
+
+// Zero bytes kept after the copy of the file: the player reads 12 bytes at
+// each chunk header, which can reach a little past a short last chunk.
+constexpr size_t SOUND_IMAGE_PADDING = 16;
+
+// Portable. Whether bytes hold a RIFF WAVE image the player can read without
+// leaving it: the RIFF chunk and every chunk in it end within size, and a
+// "fmt " chunk comes before a "data" chunk. The player takes a sound in
+// memory by the sizes its headers state and looks for those two chunks until
+// it finds them, so a file cut short, one whose sizes claim more than it
+// holds, or one without them would make it read past the copy.
+bool SoundImageIsWhole(const unsigned char* bytes, size_t size);
+
+// The sound file's bytes while one is loaded; null otherwise.
+extern unsigned char* edgeSoundImage;
+
+// Reads the sound file anew, after stopping a sound that may still play from
+// the earlier copy. A missing or unreadable file, one larger than
+// LARGEST_SOUND_FILE or one that is no whole RIFF WAVE image leaves none.
+void LoadEdgeSound();
+
+// Starts the loaded sound without waiting for it; without one, nothing.
+void PlayEdgeSound();
