@@ -21,4 +21,5 @@ set(HOPLETTE_WIN32_SOURCES
     src/dialogs/about.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
+    src/show/sound.cpp
 )

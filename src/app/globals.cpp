@@ -5,6 +5,8 @@
 HINSTANCE instanceHandle;
 HWND parkWindow;
 int32_t screenWidth, screenHeight;
+WCHAR settingsPathWide[PATH_SIZE];
+WCHAR soundPathWide[PATH_SIZE];
 char settingsPath[PATH_SIZE];
 char soundPath[PATH_SIZE];
 char valueBuffer[PATH_SIZE];

@@ -9,8 +9,14 @@
 extern HINSTANCE instanceHandle;
 extern HWND parkWindow;               // set once the park window exists
 extern int32_t screenWidth, screenHeight;
-extern char settingsPath[PATH_SIZE];  // empty when it would not fit: no settings file then
-extern char soundPath[PATH_SIZE];     // empty when it would not fit: no sound then
+// The settings file and the sound file, each in one form: wide where Windows
+// has the wide file calls, ANSI (code page 932) on Windows 98/ME. The form
+// not in use is empty; both empty when the path would not fit: no settings
+// file, or no sound, then.
+extern WCHAR settingsPathWide[PATH_SIZE];
+extern WCHAR soundPathWide[PATH_SIZE];
+extern char settingsPath[PATH_SIZE];
+extern char soundPath[PATH_SIZE];
 extern char valueBuffer[PATH_SIZE];   // one settings value on its way from or to the file
 extern int32_t alwaysOnTop;           // 1: the park window stays above other windows
 extern int32_t waitLimit;             // ticks of the wait timer before a timed show

@@ -5,22 +5,59 @@
 #include "paths.h"
 
 static const char SECTION[] = "bounceinit";
+static const WCHAR WIDE_SECTION[] = L"bounceinit";
+
+// Room for a key's name as wide text.
+constexpr int KEY_SIZE = 32;
 
 static bool IsLeadByte(unsigned char byte)
 {
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
+// Room for a value as ANSI text: each of a wide value's units takes at most two bytes.
+constexpr int VALUE_TEXT_SIZE = 2 * PATH_SIZE;
+
+// Reads a value whole into text (VALUE_TEXT_SIZE bytes) as ANSI text.
+static void ReadValueText(const char* key, char* text)
+{
+    text[0] = '\0';
+    if (settingsPathWide[0] == 0) {
+        if (settingsPath[0] != '\0')
+            GetPrivateProfileStringA(SECTION, key, "", text, VALUE_TEXT_SIZE, settingsPath);
+        return;
+    }
+    WCHAR wideKey[KEY_SIZE], wideValue[PATH_SIZE];
+    if (MultiByteToWideChar(CP_ACP, 0, key, -1, wideKey, KEY_SIZE) == 0)
+        return;
+    DWORD units = GetPrivateProfileStringW(WIDE_SECTION, wideKey, L"", wideValue, PATH_SIZE, settingsPathWide);
+    int bytes = units == 0 ? 0
+                           : WideCharToMultiByte(CP_ACP, 0, wideValue, static_cast<int>(units), text,
+                                                 VALUE_TEXT_SIZE - 1, nullptr, nullptr);
+    text[bytes] = '\0';
+}
+
 DWORD ReadSetting(const char* key, char* buffer, DWORD size)
 {
     buffer[0] = '\0';
-    if (settingsPath[0] == '\0')
-        return 0;
-    return GetPrivateProfileStringA(SECTION, key, "", buffer, size, settingsPath);
+    char text[VALUE_TEXT_SIZE];
+    ReadValueText(key, text);
+    // The whole characters that fit the caller's buffer.
+    size_t length = WholeCharactersLength(text, size - 1, IsLeadByte);
+    CopyMemory(buffer, text, length);
+    buffer[length] = '\0';
+    return static_cast<DWORD>(length);
 }
 
 void WriteSetting(const char* key, const char* text)
 {
+    if (settingsPathWide[0] != 0) {
+        WCHAR wideKey[KEY_SIZE], wideText[PATH_SIZE];
+        if (MultiByteToWideChar(CP_ACP, 0, key, -1, wideKey, KEY_SIZE) != 0
+            && MultiByteToWideChar(CP_ACP, 0, text, -1, wideText, PATH_SIZE) != 0)
+            WritePrivateProfileStringW(WIDE_SECTION, wideKey, wideText, settingsPathWide);
+        return;
+    }
     if (settingsPath[0] != '\0')
         WritePrivateProfileStringA(SECTION, key, text, settingsPath);
 }
@@ -31,17 +68,25 @@ void WriteSettingNumber(const char* key, int32_t value)
     WriteSetting(key, valueBuffer);
 }
 
-void ProgramDirectory(char* directory)
+void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory)
 {
     // Ask with a large buffer so that a path too long for the program's own
     // buffers is recognised instead of silently cut to another directory.
-    static char modulePath[32768];
-    DWORD length = GetModuleFileNameA(instanceHandle, modulePath, sizeof modulePath);
-    if (length == 0 || length >= sizeof modulePath) {
-        directory[0] = '\0';
+    constexpr DWORD LONGEST_MODULE_PATH = 32768;
+    static WCHAR wideModulePath[LONGEST_MODULE_PATH];
+    static char modulePath[LONGEST_MODULE_PATH];
+    wideDirectory[0] = 0;
+    ansiDirectory[0] = '\0';
+    DWORD length = GetModuleFileNameW(instanceHandle, wideModulePath, LONGEST_MODULE_PATH);
+    if (length != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        if (length != 0 && length < LONGEST_MODULE_PATH)
+            ProgramDirectoryFromModulePath(wideModulePath, wideDirectory);
         return;
     }
-    ProgramDirectoryFromModulePath(modulePath, directory, IsLeadByte);
+    // Windows 98/ME: the ANSI path, scanned a character at a time.
+    length = GetModuleFileNameA(instanceHandle, modulePath, LONGEST_MODULE_PATH);
+    if (length != 0 && length < LONGEST_MODULE_PATH)
+        ProgramDirectoryFromModulePath(modulePath, ansiDirectory, IsLeadByte);
 }
 
 // Reads one number; a missing or empty key gets its built-in value written.
@@ -53,9 +98,16 @@ static void LoadNumber(const char* key, int32_t* value, int32_t builtIn)
         WriteSettingNumber(key, builtIn);
 }
 
-void LoadSettings(const char* directory)
+void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
 {
-    JoinPath(directory, "Hoplette.ini", settingsPath);
+    // Only one form of each path is ever in use; the other stays empty.
+    settingsPathWide[0] = soundPathWide[0] = 0;
+    settingsPath[0] = soundPath[0] = '\0';
+    const bool wide = wideDirectory[0] != 0;
+    if (wide)
+        JoinPath(wideDirectory, L"Hoplette.ini", settingsPathWide);
+    else
+        JoinPath(ansiDirectory, "Hoplette.ini", settingsPath);
 
     int32_t minutes = waitLimit / TICKS_PER_MINUTE;
     if (ReadSetting("TimeInterval", valueBuffer, sizeof valueBuffer) != 0)
@@ -68,5 +120,9 @@ void LoadSettings(const char* directory)
 
     if (ReadSetting("Sound", valueBuffer, sizeof valueBuffer) == 0)
         WriteSetting("Sound", "");
-    JoinPath(directory, valueBuffer, soundPath);
+    WCHAR wideName[PATH_SIZE];
+    if (!wide)
+        JoinPath(ansiDirectory, valueBuffer, soundPath);
+    else if (MultiByteToWideChar(CP_ACP, 0, valueBuffer, -1, wideName, PATH_SIZE) != 0)
+        JoinPath(wideDirectory, wideName, soundPathWide);
 }

@@ -4,20 +4,28 @@
 
 #include <cstdint>
 
-// Reads a key of the settings section into buffer; the count of characters
-// read, 0 for a missing or empty key or when there is no usable settings path.
+// Values and keys are ANSI text (code page 932) everywhere in the program;
+// the wide profile calls get them converted.
+
+// Reads a key of the settings section into buffer, whole characters only; the
+// count of bytes read, 0 for a missing or empty key or when there is no
+// usable settings path.
 DWORD ReadSetting(const char* key, char* buffer, DWORD size);
 
-// Writes a key; a failed write is not reported.
+// Writes a key (text of fewer than PATH_SIZE bytes); a failed write is not reported.
 void WriteSetting(const char* key, const char* text);
 
 // Writes a number as decimal text.
 void WriteSettingNumber(const char* key, int32_t value);
 
-// The directory of the program's own file, with its trailing separator; empty
-// when it does not fit a path buffer.
-void ProgramDirectory(char* directory);
+// The directory of the program's own file, with its trailing separator (both
+// buffers PATH_SIZE long). Where Windows has the wide file calls it goes to
+// wideDirectory, so that a folder named in any language is found; on Windows
+// 98/ME, which lacks them, to ansiDirectory. The other one, or both when the
+// directory does not fit a path buffer, is left empty.
+void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory);
 
-// Start-up: the two paths in the program directory, the four numbers and the
-// sound, writing the built-in value of every key that is missing or empty.
-void LoadSettings(const char* directory);
+// Start-up: the two paths in the program directory (the wide one when it is
+// not empty, otherwise the ANSI one), the four numbers and the sound, writing
+// the built-in value of every key that is missing or empty.
+void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory);

@@ -8,9 +8,10 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
     instanceHandle = instance;
-    char directory[PATH_SIZE];
-    ProgramDirectory(directory);
-    LoadSettings(directory);
+    WCHAR wideDirectory[PATH_SIZE];
+    char ansiDirectory[PATH_SIZE];
+    ProgramDirectory(wideDirectory, ansiDirectory);
+    LoadSettings(wideDirectory, ansiDirectory);
 
     if (previousInstance == nullptr && !RegisterParkClass())
         return 0;

@@ -1,11 +1,10 @@
 // The ball animation's drawing glue around the arithmetic of ball.cpp.
 #include "show.h"
 
-#include <mmsystem.h>
-
 #include "../app/globals.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
+#include "sound.h"
 
 static void MeasureDisplay(HWND window)
 {
@@ -29,6 +28,8 @@ static void ReplacePicture(HBITMAP* picture, const char* name)
 
 static void PrepareBall()
 {
+    // Read at every show, so that a sound file changed meanwhile is heard.
+    LoadEdgeSound();
     PrepareBallMotion(screenWidth, screenHeight, showMode);
     if (showMode != SHOW_DOUBLE) {
         // The second picture of an earlier Double-mode show stays loaded.
@@ -59,8 +60,8 @@ static void StepOnWindow(HWND window)
     if (window != nullptr && picture != nullptr)
         DrawPicture(window, picture, step.drawX, step.drawY);
 
-    if (step.playSound && soundPath[0] != '\0')
-        sndPlaySoundA(soundPath, SND_ASYNC | SND_NODEFAULT);
+    if (step.playSound)
+        PlayEdgeSound();
 }
 
 void BallAnimation(HWND window, int phase)

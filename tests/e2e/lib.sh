@@ -28,10 +28,11 @@ new_program_folder() {
 
 
 PROGRAM_PID=
+PROGRAM_NAME=Hoplette.exe
 start_program() {
     # Started from elsewhere: the program finds its folder from its own path,
     # and Wine cannot take a working folder as long as some tests make.
-    (cd / && exec wine "$PROGRAM_DIR/Hoplette.exe") &
+    (cd / && exec wine "$PROGRAM_DIR/$PROGRAM_NAME") &
     PROGRAM_PID=$!
     wait_for_window ParkClass
 }

@@ -61,4 +61,38 @@ xdotool click 1
 wait_program_exit
 check "exit code 0 after shows" [ "$PROGRAM_STATUS" -eq 0 ]
 rm -rf "$PROGRAM_DIR"
+
+# The sound file in a folder named in Korean or with an emoji is read at the
+# start of every show (no sound device here, so only its opening is seen).
+sound_opened() { # sound_opened EVENTS: inotifywait reported an open of the file
+    grep -q OPEN "$1"
+}
+for folder in 한글폴더 🪐; do
+    new_program_folder
+    top=$PROGRAM_DIR
+    PROGRAM_DIR="$top/$folder"
+    mkdir -p "$PROGRAM_DIR"
+    mv "$top/Hoplette.exe" "$PROGRAM_DIR/"
+    cp "$(dirname "$0")/../../sounds/boing.wav" "$PROGRAM_DIR/"
+    printf '[bounceinit]\r\nTimeInterval=0\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=boing.wav\r\n' \
+        >"$PROGRAM_DIR/Hoplette.ini"
+    start_program
+    check "$folder: a show starts by itself" wait_for_show
+    # Watch from inside the first show; the key press ends it and the wait
+    # brings the next one, which reads the file.
+    events=$(mktemp)
+    inotifywait -e open -t 10 "$PROGRAM_DIR/boing.wav" >"$events" 2>&1 &
+    watcher=$!
+    for _ in $(seq 50); do grep -q 'Watches established' "$events" && break; sleep 0.1; done
+    xdotool mousemove 600 400 key space
+    wait "$watcher"
+    check "$folder: the next show opens the sound file ($(tr '\n' ' ' <"$events"))" sound_opened "$events"
+    check "$folder: and runs" wait_for_show
+    rm -f "$events"
+    probe post ParkClass 0x0010 0 0
+    xdotool click 1
+    wait_program_exit
+    check "$folder: exit code 0 after shows" [ "$PROGRAM_STATUS" -eq 0 ]
+    rm -rf "$top"
+done
 finish

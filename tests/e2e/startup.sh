@@ -35,26 +35,61 @@ check "an empty Speed is written back as 60" grep -q $'^Speed=60\r$' "$PROGRAM_D
 check "the other values stay as they were" grep -q $'^TimeInterval=7\r$' "$PROGRAM_DIR/Hoplette.ini"
 rm -rf "$PROGRAM_DIR"
 
+# Names outside ASCII: the settings file is still Hoplette.ini beside the
+# program, byte for byte the same. The second byte of ソ and 表 in code page
+# 932 is a backslash; Korean and emoji have no code page 932 form at all.
+expected=$(mktemp)
+printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n' >"$expected"
+for place in ソHoplette.exe 한글폴더/Hoplette.exe 🪐/Hoplette.exe ソ表能十予/한글🪐/ソHoplette.exe; do
+    new_program_folder
+    top=$PROGRAM_DIR
+    PROGRAM_DIR=$(dirname "$top/$place")
+    PROGRAM_NAME=$(basename "$place")
+    mkdir -p "$PROGRAM_DIR"
+    mv "$top/Hoplette.exe" "$PROGRAM_DIR/$PROGRAM_NAME"
+    start_program
+    check "$place: a park window" [ -n "$(probe window ParkClass)" ]
+    probe post ParkClass 0x0010 0 0
+    wait_program_exit
+    check "$place: exit code 0 (got $PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+    check "$place: Hoplette.ini beside the program with the built-in settings" cmp "$PROGRAM_DIR/Hoplette.ini" "$expected"
+    check "$place: no other settings file ($(cd "$top" && find . -name '*.ini' | tr '\n' ' '))" \
+        [ "$(find "$top" -name '*.ini' | wc -l)" -eq 1 ]
+    rm -rf "$top"
+done
+rm -f "$expected"
+PROGRAM_NAME=Hoplette.exe
+
 # A program folder of 250 characters or more: no settings file is made anywhere.
 # (Wine's 64-bit loader starts no program from a path this long, so the
 # 64-bit build skips this part.)
 if [ -n "${HOPLETTE_E2E_64:-}" ]; then
     finish
 fi
-new_program_folder
-long="$PROGRAM_DIR/$(printf 'x%.0s' $(seq 120))/$(printf 'y%.0s' $(seq 120))"
-mkdir -p "$long"
-mv "$PROGRAM_DIR/Hoplette.exe" "$long/"
-PROGRAM_DIR=$long
+# Named in ASCII, and in Korean: 250 UTF-16 units or more, however many bytes
+# they take, count as too long.
+repeat() { printf "$1%.0s" $(seq "$2"); }
 windows_ini="$WINEPREFIX/drive_c/windows/Hoplette.ini"
-rm -f "$windows_ini"
-start_program
-check "a park window from a long folder" [ -n "$(probe window ParkClass)" ]
-probe post ParkClass 0x0010 0 0
-wait_program_exit
-check "long folder: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
-check "long folder: no settings file beside the program" [ ! -e "$long/Hoplette.ini" ]
-check "long folder: no settings file in the Windows folder" [ ! -e "$windows_ini" ]
-check "long folder: nothing written in the folders above" [ -z "$(find "${long%/*/*}" -name '*.ini')" ]
-rm -rf "${long%/*/*}"
+for shape in ascii korean; do
+    new_program_folder
+    if [ "$shape" = ascii ]; then
+        long="$PROGRAM_DIR/$(repeat x 120)/$(repeat y 120)"
+    else
+        long="$PROGRAM_DIR/$(repeat 한 62)/$(repeat 글 62)/$(repeat 폴 62)/$(repeat 더 62)"
+    fi
+    mkdir -p "$long"
+    mv "$PROGRAM_DIR/Hoplette.exe" "$long/"
+    top=$PROGRAM_DIR
+    PROGRAM_DIR=$long
+    rm -f "$windows_ini"
+    start_program
+    check "$shape long folder: a park window" [ -n "$(probe window ParkClass)" ]
+    probe post ParkClass 0x0010 0 0
+    wait_program_exit
+    check "$shape long folder: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+    check "$shape long folder: no settings file beside the program" [ ! -e "$long/Hoplette.ini" ]
+    check "$shape long folder: no settings file in the Windows folder" [ ! -e "$windows_ini" ]
+    check "$shape long folder: nothing written in the folders above" [ -z "$(find "$top" -name '*.ini')" ]
+    rm -rf "$top"
+done
 finish

@@ -1,25 +1,114 @@
 // Start-up's reading of the settings file, on real files: exact bytes in,
 // values and exact bytes out. Every case uses a fresh folder, since Wine
-// caches a profile file for a while after it changes.
+// caches a profile file for a while after it changes. The folders are named
+// in ASCII, Japanese (with characters whose second byte in code page 932 is a
+// backslash), Korean and with an emoji, which code page 932 cannot write.
 #include "check.h"
 
 #include "app/globals.h"
 #include "app/settings.h"
+#include "show/sound.h"
 
 #include <cstring>
 #include <string>
 
 static int caseNumber;
 
-// A fresh folder in the temporary folder, with its trailing backslash.
-static std::string NewFolder()
+// Folder names: the wide ones go the way of Windows NT and later, the ANSI
+// ones the way of Windows 98/ME (code page 932 text).
+static const wchar_t* const WIDE_NAMES[] = {L"ascii", L"\u30BD\u8868\u80FD\u5341\u4E88", L"\uD55C\uAE00\uD3F4\uB354",
+                                            L"\U0001FA90"};
+static const char* const ANSI_NAMES[] = {"ascii", "\x83\x5C\x95\x5C"};
+constexpr int WIDE_KINDS = sizeof WIDE_NAMES / sizeof WIDE_NAMES[0];
+constexpr int KINDS = WIDE_KINDS + sizeof ANSI_NAMES / sizeof ANSI_NAMES[0];
+
+// A program folder of one of the kinds above: its wide text, or for the
+// ANSI kinds its code page 932 text, with the trailing backslash.
+struct Folder {
+    bool wide;
+    std::wstring wideText;
+    std::string ansiText;
+};
+
+static std::wstring Widen(const std::string& text)
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    std::string folder = std::string(base) + "hoplette-settings-" + std::to_string(GetCurrentProcessId()) + "-"
-                         + std::to_string(++caseNumber) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    wchar_t wide[1024];
+    int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1024);
+    return units > 0 ? wide : L"";
+}
+
+static std::string Utf8(const std::wstring& text)
+{
+    char bytes[2048];
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    return length > 0 ? bytes : "";
+}
+
+// A fresh folder of the given kind in the temporary folder.
+static Folder NewFolder(int kind)
+{
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    std::wstring head = std::wstring(base) + L"hoplette-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-"
+                        + std::to_wstring(++caseNumber) + L"-";
+    Folder folder;
+    folder.wide = kind < WIDE_KINDS;
+    if (folder.wide) {
+        folder.wideText = head + WIDE_NAMES[kind] + L"\\";
+    } else {
+        char ansiBase[MAX_PATH];
+        GetTempPathA(sizeof ansiBase, ansiBase);
+        folder.ansiText = std::string(ansiBase) + "hoplette-settings-" + std::to_string(GetCurrentProcessId()) + "-"
+                          + std::to_string(caseNumber) + "-" + ANSI_NAMES[kind - WIDE_KINDS] + "\\";
+        folder.wideText = Widen(folder.ansiText);
+    }
+    CreateDirectoryW(folder.wideText.c_str(), nullptr);
     return folder;
+}
+
+static void LoadSettingsFrom(const Folder& folder)
+{
+    LoadSettings(folder.wide ? folder.wideText.c_str() : L"", folder.wide ? "" : folder.ansiText.c_str());
+}
+
+// The settings path in use, as wide text; and that the other form is empty.
+static std::wstring SettingsPathInUse(const Folder& folder)
+{
+    bool otherEmpty = folder.wide ? settingsPath[0] == '\0' : settingsPathWide[0] == 0;
+    if (!otherEmpty)
+        return L"(both forms set)";
+    return folder.wide ? std::wstring(settingsPathWide) : Widen(settingsPath);
+}
+
+static std::wstring SoundPathInUse(const Folder& folder)
+{
+    bool otherEmpty = folder.wide ? soundPath[0] == '\0' : soundPathWide[0] == 0;
+    if (!otherEmpty)
+        return L"(both forms set)";
+    return folder.wide ? std::wstring(soundPathWide) : Widen(soundPath);
+}
+
+static void WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    CloseHandle(file);
+}
+
+static std::string FileText(const std::wstring& path)
+{
+    static char text[4096];
+    text[0] = '\0';
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    DWORD read = 0;
+    ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    text[read] = '\0';
+    CloseHandle(file);
+    return text;
 }
 
 static void ResetValues()
@@ -29,13 +118,7 @@ static void ResetValues()
     BowlNo_1 = 10011;
     BowlNo_2 = 10014;
     settingsPath[0] = soundPath[0] = '\0';
-}
-
-static std::string FileText(const std::string& path)
-{
-    static char text[4096];
-    ReadFileBytes(path.c_str(), text, sizeof text);
-    return text;
+    settingsPathWide[0] = soundPathWide[0] = 0;
 }
 
 static void TestValues()
@@ -65,77 +148,170 @@ static void TestValues()
         {"garbage\r\n[bounceinit]\r\nno equals sign\r\n" + junk + "\r\nTimeInterval=1\r\nSpeed\r\nBowlNo_1=10012\r\nBowlNo_2=10013\r\nSound=\r\n",
          240, 60, 10012, 10013, ""},
     };
-    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
-        ResetValues();
-        std::string folder = NewFolder(), path = folder + "Hoplette.ini";
-        if (!rows[row].file.empty())
-            WriteFileBytes(path.c_str(), rows[row].file.c_str());
-        LoadSettings(folder.c_str());
-        CHECK(path == settingsPath, "row %d: settings path '%s'", row, settingsPath);
-        CHECK_EQ(waitLimit, rows[row].waitLimit, "row %d: wait limit", row);
-        CHECK_EQ(Speed, rows[row].speed, "row %d: Speed", row);
-        CHECK_EQ(BowlNo_1, rows[row].bowl1, "row %d: BowlNo_1", row);
-        CHECK_EQ(BowlNo_2, rows[row].bowl2, "row %d: BowlNo_2", row);
-        std::string expected = rows[row].after.empty() ? rows[row].file : rows[row].after;
-        if (row == 7) // "Speed" without "=" is no value: the built-in one is added
-            CHECK(FileText(path).find("Speed=60\r\n") != std::string::npos, "row %d: Speed written back", row);
-        else
-            CHECK(FileText(path) == expected, "row %d: file afterwards:\n%s", row, FileText(path).c_str());
+    for (int kind = 0; kind < KINDS; ++kind) {
+        for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+            ResetValues();
+            Folder folder = NewFolder(kind);
+            std::wstring path = folder.wideText + L"Hoplette.ini";
+            if (!rows[row].file.empty())
+                WriteBytes(path, rows[row].file);
+            LoadSettingsFrom(folder);
+            CHECK(path == SettingsPathInUse(folder), "kind %d row %d: settings path '%s'", kind, row,
+                  Utf8(SettingsPathInUse(folder)).c_str());
+            CHECK_EQ(waitLimit, rows[row].waitLimit, "kind %d row %d: wait limit", kind, row);
+            CHECK_EQ(Speed, rows[row].speed, "kind %d row %d: Speed", kind, row);
+            CHECK_EQ(BowlNo_1, rows[row].bowl1, "kind %d row %d: BowlNo_1", kind, row);
+            CHECK_EQ(BowlNo_2, rows[row].bowl2, "kind %d row %d: BowlNo_2", kind, row);
+            std::string expected = rows[row].after.empty() ? rows[row].file : rows[row].after;
+            if (row == 7) // "Speed" without "=" is no value: the built-in one is added
+                CHECK(FileText(path).find("Speed=60\r\n") != std::string::npos, "kind %d row %d: Speed written back", kind,
+                      row);
+            else
+                CHECK(FileText(path) == expected, "kind %d row %d: file afterwards:\n%s", kind, row, FileText(path).c_str());
+        }
     }
+}
+
+// A whole RIFF WAVE image of the given size at least: 8-bit mono PCM.
+static std::string WaveBytes(size_t size)
+{
+    size_t samples = size < 44 ? 0 : size - 44;
+    auto le32 = [](size_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    return "RIFF" + le32(36 + samples) + "WAVEfmt " + le32(16) + std::string("\x01\x00\x01\x00", 4) + le32(8000)
+           + le32(8000) + std::string("\x01\x00\x08\x00", 4) + "data" + le32(samples) + std::string(samples, '\x80');
 }
 
 static void TestSound()
 {
-    const std::string tooLong(300, 's');
+    const std::string tooLong(300, 's'), wave = WaveBytes(2000);
     struct {
-        std::string value;
-        bool underFolder; // sound path = folder + value; otherwise no sound path
-    } rows[] = {{"boing.wav", true}, {"sounds\\boing.wav", true}, {"C:\\boing.wav", true}, {"", true}, {tooLong, false}};
-    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        std::string value, bytes; // the file Sound names, written beside the program unless bytes is empty
+        bool underFolder;         // sound path = folder + value; otherwise no sound path
+        bool loads;               // the sound is read into memory for a show
+    } rows[] = {{"boing.wav", wave, true, true}, {"sounds\\boing.wav", wave, true, true},
+                {"C:\\boing.wav", "", true, false}, {"", "", true, false}, {tooLong, "", false, false},
+                {"junk.wav", "not a sound at all", true, false}, {"cut.wav", wave.substr(0, 1500), true, false},
+                {"limit.wav", WaveBytes(LARGEST_SOUND_FILE), true, true},
+                {"big.wav", WaveBytes(LARGEST_SOUND_FILE + 1), true, false}};
+    for (int kind = 0; kind < KINDS; ++kind) {
+        for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+            ResetValues();
+            Folder folder = NewFolder(kind);
+            std::wstring path = folder.wideText + L"Hoplette.ini";
+            std::string file = "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound="
+                               + rows[row].value + "\r\n";
+            WriteBytes(path, file);
+            std::wstring sound = folder.wideText + Widen(rows[row].value);
+            CreateDirectoryW((folder.wideText + L"sounds").c_str(), nullptr);
+            if (!rows[row].bytes.empty())
+                WriteBytes(sound, rows[row].bytes);
+            std::memset(soundPath, 'x', sizeof soundPath);
+            std::memset(soundPathWide, 'x', sizeof soundPathWide);
+            LoadSettingsFrom(folder);
+            std::wstring expected = rows[row].underFolder ? sound : L"";
+            CHECK(expected == SoundPathInUse(folder), "kind %d row %d: sound path '%s'", kind, row,
+                  Utf8(SoundPathInUse(folder)).c_str());
+            CHECK(FileText(path) == file, "kind %d row %d: the file is unchanged", kind, row);
+
+            LoadEdgeSound();
+            CHECK((edgeSoundImage != nullptr) == rows[row].loads, "kind %d row %d: sound loaded: %d", kind, row,
+                  edgeSoundImage != nullptr);
+            if (edgeSoundImage != nullptr && rows[row].loads)
+                CHECK(std::memcmp(edgeSoundImage, rows[row].bytes.data(), rows[row].bytes.size()) == 0,
+                      "kind %d row %d: the file's bytes", kind, row);
+            PlayEdgeSound(); // no sound device here: nothing is heard, nothing breaks
+            if (rows[row].bytes.size() > 100000)
+                DeleteFileW(sound.c_str());
+        }
+    }
+    // A show without a sound path releases the last one.
+    ResetValues();
+    LoadEdgeSound();
+    CHECK(edgeSoundImage == nullptr, "no sound without a sound path");
+}
+
+// Values come back as ANSI text, cut to whole characters of the caller's buffer.
+static void TestValueText()
+{
+    for (int kind = 0; kind < KINDS; ++kind) {
         ResetValues();
-        std::string folder = NewFolder(), path = folder + "Hoplette.ini";
-        std::string file = "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound="
-                           + rows[row].value + "\r\n";
-        WriteFileBytes(path.c_str(), file.c_str());
-        std::memset(soundPath, 'x', sizeof soundPath);
-        LoadSettings(folder.c_str());
-        std::string expected = rows[row].underFolder ? folder + rows[row].value : "";
-        CHECK(expected == soundPath, "row %d: sound path '%s'", row, soundPath);
-        CHECK(FileText(path) == file, "row %d: the file is unchanged", row);
+        Folder folder = NewFolder(kind);
+        std::wstring path = folder.wideText + L"Hoplette.ini";
+        // 表 is 95 5C; ｱ (B1) is one byte.
+        const std::string hyo = "\x95\x5C";
+        std::string longValue(150, '\xB1');
+        for (int i = 0; i < 100; ++i)
+            longValue += hyo;
+        WriteBytes(path, "[bounceinit]\r\nSpeed=" + hyo + hyo + hyo + "\r\nSound=" + longValue + "\r\n");
+        LoadSettingsFrom(folder);
+        char text[6];
+        std::memset(text, 'x', sizeof text);
+        DWORD count = ReadSetting("Speed", text, sizeof text);
+        CHECK(count == 4 && std::string(text) == hyo + hyo, "kind %d: three 表 in six bytes: %lu '%s'", kind, count, text);
+        count = ReadSetting("Sound", valueBuffer, sizeof valueBuffer);
+        CHECK(count == 254 && std::string(valueBuffer) == longValue.substr(0, 254), "kind %d: a long value: %lu", kind,
+              count);
+        WriteSetting("BowlNo_1", (hyo + "\x83\x5C").c_str());
+        ReadSetting("BowlNo_1", valueBuffer, sizeof valueBuffer);
+        CHECK(std::string(valueBuffer) == hyo + "\x83\x5C", "kind %d: 表ソ written and read back", kind);
     }
 }
 
 static void TestReadOnlyFile()
 {
-    ResetValues();
-    std::string folder = NewFolder(), path = folder + "Hoplette.ini";
-    const char* file = "[bounceinit]\r\nTimeInterval=3\r\n";
-    WriteFileBytes(path.c_str(), file);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    LoadSettings(folder.c_str());
-    CHECK_EQ(waitLimit, 720, "the stored wait is read from a read-only file");
-    CHECK_EQ(Speed, 60, "built-in Speed in force");
-    CHECK_EQ(BowlNo_2, 10014, "built-in BowlNo_2 in force");
-    // Root can write a file Windows calls read-only, so what is asserted is
-    // that nothing stored is lost: the file either stayed or only gained keys.
-    std::string after = FileText(path);
-    CHECK(after.compare(0, std::strlen(file), file) == 0, "the stored value survives:\n%s", after.c_str());
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (int kind = 0; kind < KINDS; ++kind) {
+        ResetValues();
+        Folder folder = NewFolder(kind);
+        std::wstring path = folder.wideText + L"Hoplette.ini";
+        const char* file = "[bounceinit]\r\nTimeInterval=3\r\n";
+        WriteBytes(path, file);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        LoadSettingsFrom(folder);
+        CHECK_EQ(waitLimit, 720, "kind %d: the stored wait is read from a read-only file", kind);
+        CHECK_EQ(Speed, 60, "kind %d: built-in Speed in force", kind);
+        CHECK_EQ(BowlNo_2, 10014, "kind %d: built-in BowlNo_2 in force", kind);
+        // Root can write a file Windows calls read-only, so what is asserted is
+        // that nothing stored is lost: the file either stayed or only gained keys.
+        std::string after = FileText(path);
+        CHECK(after.compare(0, std::strlen(file), file) == 0, "kind %d: the stored value survives:\n%s", kind,
+              after.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 static void TestUnusablePaths()
 {
     // A folder too long for the buffers: no settings file is read or written anywhere.
     ResetValues();
-    LoadSettings("");
-    CHECK(settingsPath[0] == '\0' && soundPath[0] == '\0', "no paths from an empty program directory");
+    LoadSettings(L"", "");
+    CHECK(settingsPath[0] == '\0' && soundPath[0] == '\0' && settingsPathWide[0] == 0 && soundPathWide[0] == 0,
+          "no paths from an empty program directory");
     CHECK_EQ(waitLimit, 1200, "built-in wait limit");
 
     char marked[PATH_SIZE];
     std::string longFolder = "C:\\" + std::string(246, 'e') + "\\";
     lstrcpyA(marked, (longFolder + "?").c_str());
-    LoadSettings(marked);
+    LoadSettings(L"", marked);
     CHECK(settingsPath[0] == '\0', "no settings path in a marked folder: '%s'", settingsPath);
+
+    // 246 Korean syllables: 250 units, marked, whatever their bytes.
+    WCHAR wideMarked[PATH_SIZE];
+    std::wstring longWide = L"C:\\" + std::wstring(246, L'\uD55C') + L"\\?";
+    lstrcpyW(wideMarked, longWide.c_str());
+    LoadSettings(wideMarked, "");
+    CHECK(settingsPathWide[0] == 0 && settingsPath[0] == '\0', "no settings path in a marked wide folder");
+}
+
+// The test program's own folder, found the wide way.
+static void TestProgramDirectory()
+{
+    WCHAR wideDirectory[PATH_SIZE], module[MAX_PATH];
+    char ansiDirectory[PATH_SIZE];
+    ProgramDirectory(wideDirectory, ansiDirectory);
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring expected = module;
+    expected.erase(expected.rfind(L'\\') + 1);
+    CHECK(expected == wideDirectory && ansiDirectory[0] == '\0', "program directory '%s'", Utf8(wideDirectory).c_str());
 }
 
 int main()
@@ -143,7 +319,9 @@ int main()
     instanceHandle = GetModuleHandleA(nullptr);
     TestValues();
     TestSound();
+    TestValueText();
     TestReadOnlyFile();
     TestUnusablePaths();
+    TestProgramDirectory();
     return CheckSummary();
 }
