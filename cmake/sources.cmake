@@ -16,9 +16,11 @@ set(HOPLETTE_WIN32_SOURCES
     src/app/settings.cpp
     src/app/park.cpp
     src/app/menu.cpp
+    src/app/saver.cpp
     src/dialogs/scrnsaver.cpp
     src/dialogs/bowlselect.cpp
     src/dialogs/about.cpp
+    src/dialogs/saversetup.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
     src/show/sound.cpp

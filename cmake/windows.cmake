@@ -26,6 +26,16 @@ add_executable(Hoplette WIN32 src/app/winmain.cpp ${HOPLETTE_RC})
 target_link_libraries(Hoplette PRIVATE hoplette_win)
 target_link_options(Hoplette PRIVATE ${HOPLETTE_STATIC_LINK})
 
+# Hoplette.scr, the screen saver: the same show and settings file, started by
+# Windows with a screen saver's command lines. Its resources add its name,
+# its settings dialog and version information of its own.
+set(HOPLETTE_SAVER_RC ${PROJECT_SOURCE_DIR}/src/resources/saver.rc)
+set_source_files_properties(${HOPLETTE_SAVER_RC} PROPERTIES OBJECT_DEPENDS "${HOPLETTE_RESOURCE_FILES}")
+add_executable(HopletteSaver WIN32 src/app/savermain.cpp ${HOPLETTE_SAVER_RC})
+set_target_properties(HopletteSaver PROPERTIES OUTPUT_NAME Hoplette SUFFIX .scr)
+target_link_libraries(HopletteSaver PRIVATE hoplette_win)
+target_link_options(HopletteSaver PRIVATE ${HOPLETTE_STATIC_LINK})
+
 include(tests/win32/tests.cmake)
 
 # Benchmarks (tools/bench.sh runs them): start-up against a minimal window

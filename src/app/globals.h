@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "paths.h"
+#include "saverrules.h"
 
 extern HINSTANCE instanceHandle;
 extern HWND parkWindow;               // set once the park window exists
@@ -28,3 +29,7 @@ extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and ri
 extern HMENU popupMenu;
 extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK
 extern HBITMAP firstPicture, secondPicture;
+// Hoplette.scr's own values; the program leaves them at 0.
+extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file
+extern int32_t saverShow;             // 1: the show is the screen saver's: topmost, a mouse move ends it too
+extern PointerAnchor pointerAnchor;   // where the pointer was at the saver show's first mouse message

@@ -51,6 +51,8 @@ DWORD ReadSetting(const char* key, char* buffer, DWORD size)
 
 void WriteSetting(const char* key, const char* text)
 {
+    if (settingsReadOnly != 0)
+        return;
     if (settingsPathWide[0] != 0) {
         WCHAR wideKey[KEY_SIZE], wideText[PATH_SIZE];
         if (MultiByteToWideChar(CP_ACP, 0, key, -1, wideKey, KEY_SIZE) != 0

@@ -12,7 +12,8 @@
 // usable settings path.
 DWORD ReadSetting(const char* key, char* buffer, DWORD size);
 
-// Writes a key (text of fewer than PATH_SIZE bytes); a failed write is not reported.
+// Writes a key (text of fewer than PATH_SIZE bytes); a failed write is not
+// reported. Nothing is written while settingsReadOnly is 1 (Hoplette.scr).
 void WriteSetting(const char* key, const char* text);
 
 // Writes a number as decimal text.

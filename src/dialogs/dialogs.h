@@ -10,6 +10,10 @@ INT_PTR CALLBACK ScrnSaverDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // at once; OK writes both codes and sets pairAccepted, Cancel clears it.
 INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// "SAVERSETUP", Hoplette.scr's settings: the show, Double mode's pictures and
+// the speed, as read at start-up. OK writes them; Cancel writes nothing.
+INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Runs the About box owned by owner; DialogBoxParamA's result: 1 once it was
 // closed, 0 or -1 when it could not be created.
 INT_PTR OpenAboutBox(HWND owner);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
 
 #include "check.h"
@@ -91,6 +92,46 @@ static const Control ABOUT_CONTROLS[] = {
     {L"button", 100, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 49, 21},
 };
 
+#ifdef HOPLETTE_SAVER_RESOURCES
+// Hoplette.scr's settings: the show radios carry the show modes, the picture
+// radios the ids of BOWLSELECT.
+static const Control SAVERSETUP_CONTROLS[] = {
+    {L"static", -1, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_LEFT, 2, 2, 162, 102},
+    {L"button", 10017, L"Double", RADIO, 6, 14, 46, 8},
+    {L"button", 10010, L"Earth", RADIO, 6, 24, 46, 8},
+    {L"button", 10011, L"EarthAfrica", RADIO, 6, 34, 50, 8},
+    {L"button", 10012, L"Jupiter", RADIO, 6, 44, 46, 8},
+    {L"button", 10013, L"Mars", RADIO, 6, 54, 46, 8},
+    {L"button", 10014, L"Venus", RADIO, 6, 64, 46, 8},
+    {L"button", 10015, L"Saturn", RADIO, 6, 74, 46, 8},
+    {L"button", 10016, L"Sun", RADIO, 6, 84, 46, 8},
+    {L"button", 10018, L"Sphere", RADIO, 6, 94, 46, 8},
+    {L"button", 100, L"Earth", RADIO, 58, 14, 46, 8},
+    {L"button", 101, L"EarthAfrica", RADIO, 58, 24, 50, 8},
+    {L"button", 102, L"Jupiter", RADIO, 58, 34, 46, 8},
+    {L"button", 103, L"Mars", RADIO, 58, 44, 46, 8},
+    {L"button", 104, L"Venus", RADIO, 58, 54, 46, 8},
+    {L"button", 105, L"Saturn", RADIO, 58, 64, 46, 8},
+    {L"button", 106, L"Sun", RADIO, 58, 74, 46, 8},
+    {L"button", 107, L"Sphere", RADIO, 58, 84, 46, 8},
+    {L"button", 110, L"Earth", RADIO, 110, 14, 46, 8},
+    {L"button", 111, L"EarthAfrica", RADIO, 110, 24, 50, 8},
+    {L"button", 112, L"Jupiter", RADIO, 110, 34, 46, 8},
+    {L"button", 113, L"Mars", RADIO, 110, 44, 46, 8},
+    {L"button", 114, L"Venus", RADIO, 110, 54, 46, 8},
+    {L"button", 115, L"Saturn", RADIO, 110, 64, 46, 8},
+    {L"button", 116, L"Sun", RADIO, 110, 74, 46, 8},
+    {L"button", 117, L"Sphere", RADIO, 110, 84, 46, 8},
+    {L"static", -1, L"Bournce", WS_CHILD | WS_VISIBLE | SS_LEFT, 6, 4, 39, 8},
+    {L"static", -1, L"Pattern 1", WS_CHILD | WS_VISIBLE | SS_LEFT, 58, 4, 39, 8},
+    {L"static", -1, L"Pattern 2", WS_CHILD | WS_VISIBLE | SS_LEFT, 110, 4, 37, 8},
+    {L"static", -1, L"表示速度：", WS_CHILD | WS_VISIBLE | SS_RIGHT, 2, 109, 40, 8},
+    {L"edit", 120, L"60", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT, 43, 108, 24, 10},
+    {L"button", 1, L"了解", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 32, 122, 38, 12},
+    {L"button", 2, L"取消", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 96, 122, 38, 12},
+};
+#endif
+
 static const Dialog DIALOGS[] = {
     {"SCRNSAVER", WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU, 0, 9, 71, 40,
      L"Hoplette", SCRNSAVER_CONTROLS, 6},
@@ -98,6 +139,10 @@ static const Dialog DIALOGS[] = {
      L"２個選択", BOWLSELECT_CONTROLS, 21},
     {"AboutDlg", WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER, 1, 1, 49, 21,
      L"", ABOUT_CONTROLS, 1},
+#ifdef HOPLETTE_SAVER_RESOURCES
+    {"SAVERSETUP", WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0, 0, 166, 137,
+     L"Hoplette", SAVERSETUP_CONTROLS, 33},
+#endif
 };
 
 static const void* LoadTemplate(const char* type, const char* name)
@@ -258,6 +303,36 @@ static void CheckNamesIgnoreCase()
         CHECK(FindResourceA(module, name, MAKEINTRESOURCEA(5)) != nullptr, "dialog found as %s", name);
 }
 
+// The file's own name in its version information; for the screen saver, its
+// name in Windows' list of screen savers too.
+static void CheckIdentity()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    static char info[8192];
+    CHECK(GetFileVersionInfoA(path, 0, sizeof info, info), "version information is readable");
+    char* text = nullptr;
+    UINT length = 0;
+#ifdef HOPLETTE_SAVER_RESOURCES
+    const char* originalName = "Hoplette.scr";
+    const char* description = "Hoplette screen saver - bouncing planets";
+    char name[64] = "";
+    CHECK_EQ(LoadStringA(GetModuleHandleA(nullptr), 1, name, sizeof name), 8, "string 1 is there");
+    CHECK(std::strcmp(name, "Hoplette") == 0, "string 1 names the screen saver: \"%s\"", name);
+#else
+    const char* originalName = "Hoplette.exe";
+    const char* description = "Hoplette - bouncing planets desktop toy";
+    char name[64] = "";
+    CHECK_EQ(LoadStringA(GetModuleHandleA(nullptr), 1, name, sizeof name), 0, "the program has no string 1");
+#endif
+    text = nullptr;
+    VerQueryValueA(info, "\\StringFileInfo\\040904B0\\OriginalFilename", reinterpret_cast<void**>(&text), &length);
+    CHECK(text != nullptr && std::strcmp(text, originalName) == 0, "original file name \"%s\"", text ? text : "");
+    text = nullptr;
+    VerQueryValueA(info, "\\StringFileInfo\\040904B0\\FileDescription", reinterpret_cast<void**>(&text), &length);
+    CHECK(text != nullptr && std::strcmp(text, description) == 0, "file description \"%s\"", text ? text : "");
+}
+
 int main()
 {
     for (const Dialog& dialog : DIALOGS)
@@ -265,5 +340,6 @@ int main()
     CheckMenuTemplate();
     CheckLoadedMenu();
     CheckNamesIgnoreCase();
+    CheckIdentity();
     return CheckSummary();
 }

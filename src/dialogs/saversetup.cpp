@@ -1,0 +1,87 @@
+// Hoplette.scr's settings dialog "SAVERSETUP": its show (Double mode or one
+// picture), Double mode's two pictures and the speed. It shows what the saver
+// read at start-up; OK writes all four keys, Cancel writes nothing.
+#include "dialogs.h"
+
+#include <algorithm>
+
+#include "../app/globals.h"
+#include "../app/numbers.h"
+#include "../app/saverrules.h"
+#include "../app/settings.h"
+#include "../catalogue/catalogue.h"
+#include "../resources/resource.h"
+#include "../show/frame.h"
+
+// Five characters, as in SCRNSAVER: the box holds at most that, and so does what OK reads.
+constexpr int SPEED_TEXT_SIZE = 6;
+
+// Plain radios: every mark is set here. A value outside the column marks none.
+static void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
+{
+    for (int id = firstId; id <= lastId; ++id)
+        CheckDlgButton(dialog, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static void ShowSaverSettings(HWND dialog)
+{
+    MarkColumn(dialog, SHOW_EARTH, SHOW_SPHERE, showMode);
+    MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, PairCodeRadioId(BowlNo_1, PATTERN_1));
+    MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, PairCodeRadioId(BowlNo_2, PATTERN_2));
+    // The speed the show runs at, in five characters: a larger stored number
+    // runs as the slowest speed, a smaller one as fast as any negative number.
+    char text[NUMBER_TEXT_SIZE];
+    FormatSettingNumber(std::clamp(Speed, int32_t{-9999}, SLOWEST_SPEED), text);
+    SendDlgItemMessageA(dialog, IDC_SAVER_SPEED, EM_LIMITTEXT, SPEED_TEXT_SIZE - 1, 0);
+    SetDlgItemTextA(dialog, IDC_SAVER_SPEED, text);
+}
+
+static void ChooseRadio(HWND dialog, int id)
+{
+    if (id >= SHOW_EARTH && id <= SHOW_SPHERE) {
+        MarkColumn(dialog, SHOW_EARTH, SHOW_SPHERE, id);
+        showMode = static_cast<int16_t>(id);
+    } else if (id >= IDC_PATTERN1_FIRST && id <= IDC_PATTERN1_LAST) {
+        MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, id);
+        BowlNo_1 = RadioIdPairCode(id, PATTERN_1);
+    } else if (id >= IDC_PATTERN2_FIRST && id <= IDC_PATTERN2_LAST) {
+        MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, id);
+        BowlNo_2 = RadioIdPairCode(id, PATTERN_2);
+    }
+}
+
+// The speed is written as typed, as SCRNSAVER writes it.
+static void AcceptSaverSettings(HWND dialog)
+{
+    char text[SPEED_TEXT_SIZE];
+    GetDlgItemTextA(dialog, IDC_SAVER_SPEED, text, sizeof text);
+    Speed = ParseSettingNumber(text);
+    WriteSetting("Speed", text);
+    WriteSettingNumber("BowlNo_1", BowlNo_1);
+    WriteSettingNumber("BowlNo_2", BowlNo_2);
+    WriteSettingNumber(SAVER_SHOW_KEY, showMode);
+}
+
+INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        ShowSaverSettings(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            AcceptSaverSettings(dialog);
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            ChooseRadio(dialog, LOWORD(wParam));
+            return 0;
+        }
+    default:
+        return 0;
+    }
+}
