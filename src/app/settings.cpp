@@ -39,6 +39,8 @@ static void ReadValueText(const char* key, char* text)
 
 DWORD ReadSetting(const char* key, char* buffer, DWORD size)
 {
+    if (size == 0)
+        return 0;
     buffer[0] = '\0';
     char text[VALUE_TEXT_SIZE];
     ReadValueText(key, text);

@@ -251,6 +251,8 @@ static void TestValueText()
         count = ReadSetting("Sound", valueBuffer, sizeof valueBuffer);
         CHECK(count == 254 && std::string(valueBuffer) == longValue.substr(0, 254), "kind %d: a long value: %lu", kind,
               count);
+        char untouched = 'q';
+        CHECK(ReadSetting("Speed", &untouched, 0) == 0 && untouched == 'q', "kind %d: a buffer of no bytes", kind);
         WriteSetting("BowlNo_1", (hyo + "\x83\x5C").c_str());
         ReadSetting("BowlNo_1", valueBuffer, sizeof valueBuffer);
         CHECK(std::string(valueBuffer) == hyo + "\x83\x5C", "kind %d: 表ソ written and read back", kind);
