@@ -59,6 +59,17 @@ static void TestSizeAndCaption(HWND park)
     CHECK_EQ(box.bottom - box.top, PARK_HEIGHT, "park window height");
     CHECK((GetWindowLongA(park, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "the park window starts topmost");
 
+    // The caption buttons are Marlett glyphs: without that font they read "0 1 r".
+    HDC dc = GetDC(park);
+    HFONT marlett = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Marlett");
+    HGDIOBJ previous = SelectObject(dc, marlett);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, previous);
+    DeleteObject(marlett);
+    ReleaseDC(park, dc);
+    CHECK(std::strcmp(face, "Marlett") == 0, "the caption buttons' font is found (got '%s')", face);
+
     ShowWindow(park, SW_MINIMIZE);
     PumpMessages(100);
     GetWindowTextA(park, caption, sizeof caption);

@@ -33,7 +33,7 @@ stop_display() {
 prepare_prefix() {
     : "${WINEPREFIX:?WINEPREFIX must name the private prefix}"
     export WINEPREFIX
-    [ -f "$WINEPREFIX/.hoplette-ready" ] && return 0
+    [ -f "$WINEPREFIX/.hoplette-ready" ] && { find_caption_font; return 0; }
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     if [ "${1:-}" != managed ]; then
@@ -41,7 +41,16 @@ prepare_prefix() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     fi
     wineserver -w
+    find_caption_font
     touch "$WINEPREFIX/.hoplette-ready"
+}
+
+# This Wine finds none of the fonts it ships in its own folder, so the
+# caption buttons come out as the letters "0 1 r". Marlett in the prefix's
+# own Fonts folder is found.
+find_caption_font() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"; }
 }
 
 stop_wine() {
