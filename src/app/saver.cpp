@@ -4,6 +4,7 @@
 
 #include "../catalogue/catalogue.h"
 #include "../dialogs/dialogs.h"
+#include "../show/preview.h"
 #include "../show/show.h"
 #include "globals.h"
 #include "numbers.h"
@@ -86,6 +87,18 @@ void RunSaverShow()
     ShowRun(nullptr);
     UncoverOtherMonitors();
     CloseHandle(running);
+}
+
+void RunSaverPreview(HWND parent)
+{
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (CreatePreviewWindow(parent) == nullptr)
+        return;
+    // The preview posts the quit message when it is destroyed.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
 }
 
 void OpenSaverSettings(HWND owner)

@@ -13,5 +13,8 @@ void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory);
 // at once when another one is running.
 void RunSaverShow();
 
+// /p: the preview inside parent, until parent goes away.
+void RunSaverPreview(HWND parent);
+
 // /c: the settings dialog, owned by owner when that is a window.
 void OpenSaverSettings(HWND owner);

@@ -14,6 +14,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     // Window handles are 32-bit values, sign-extended in a 64-bit process.
     HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<int32_t>(command.window)));
+    if (command.action == SAVER_PREVIEW && !IsWindow(window))
+        return 0;
 
     // Read as the program reads at start-up, but write nothing: only the
     // settings dialog's OK writes.
@@ -25,6 +27,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     switch (command.action) {
     case SAVER_SHOW:
         RunSaverShow();
+        return 0;
+    case SAVER_PREVIEW:
+        RunSaverPreview(window);
         return 0;
     case SAVER_SETTINGS:
         settingsReadOnly = 0;

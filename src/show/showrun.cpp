@@ -21,7 +21,9 @@ static int64_t Now()
 
 static HWND CreateShowWindow(int x, int width)
 {
-    return CreateWindowExA(0, "static", nullptr, WS_POPUP | WS_VISIBLE, x, 0, width, screenHeight,
+    // The screen saver's show covers everything, the taskbar too.
+    DWORD above = saverShow == 1 ? WS_EX_TOPMOST : 0;
+    return CreateWindowExA(above, "static", nullptr, WS_POPUP | WS_VISIBLE, x, 0, width, screenHeight,
                            nullptr, nullptr, instanceHandle, nullptr);
 }
 
@@ -31,8 +33,11 @@ static int LookAtInput()
 {
     MSG message;
     if (PeekMessageA(&message, nullptr, FIRST_MOUSE_MESSAGE, LAST_MOUSE_MESSAGE, PM_REMOVE)
-        || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE))
-        return MessageEndsShow(message.message) ? INPUT_ENDS : INPUT_DROPPED;
+        || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE)) {
+        bool ends = saverShow == 1 ? SaverInputEnds(&pointerAnchor, message.message, message.pt.x, message.pt.y)
+                                   : MessageEndsShow(message.message);
+        return ends ? INPUT_ENDS : INPUT_DROPPED;
+    }
     return INPUT_NONE;
 }
 

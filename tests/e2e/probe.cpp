@@ -1,8 +1,12 @@
 // Looks at windows from inside Wine for the end-to-end scripts:
 //   probe window CLASS          one line: x y width height exstyle visible iconic caption
 //   probe windows               every visible top-level window: class x y width height handle
+//                               exstyle owner (the owner's handle in decimal, 0 for none)
 //   probe post CLASS MSG W L    posts a message (numbers in decimal or 0x hex)
 //   probe acp                   the ANSI code page
+//   probe parent WIDTH HEIGHT   a window of class ProbeParent with that client size at (100, 100);
+//                               prints its handle in decimal and runs until it is destroyed
+//   probe children HANDLE       the window's children: class x y width height (client coordinates) visible
 // Exit code 1 when the window is not there.
 #include <windows.h>
 
@@ -23,8 +27,54 @@ static BOOL CALLBACK PrintWindow(HWND window, LPARAM)
     RECT box;
     GetClassNameA(window, className, sizeof className);
     GetWindowRect(window, &box);
-    std::printf("%s %ld %ld %ld %ld %p\n", className, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                static_cast<void*>(window));
+    std::printf("%s %ld %ld %ld %ld %p 0x%lx %lu\n", className, box.left, box.top, box.right - box.left,
+                box.bottom - box.top, static_cast<void*>(window), (unsigned long)GetWindowLongA(window, GWL_EXSTYLE),
+                static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))));
+    return TRUE;
+}
+
+static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Stands in for the little monitor of Windows' screen saver settings.
+static int RunParent(int width, int height)
+{
+    WNDCLASSA parentClass = {};
+    parentClass.lpfnWndProc = ParentProc;
+    parentClass.hInstance = GetModuleHandleA(nullptr);
+    parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    parentClass.lpszClassName = "ProbeParent";
+    RegisterClassA(&parentClass);
+    RECT box = {0, 0, width, height};
+    AdjustWindowRect(&box, WS_POPUP | WS_BORDER, FALSE);
+    HWND parent = CreateWindowExA(0, "ProbeParent", "", WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
+                                  box.right - box.left, box.bottom - box.top, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (parent == nullptr)
+        return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(parent)));
+    std::fflush(stdout);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
+static BOOL CALLBACK PrintChild(HWND child, LPARAM parent)
+{
+    if (GetParent(child) != reinterpret_cast<HWND>(parent))
+        return TRUE;
+    char className[128];
+    RECT box;
+    GetClassNameA(child, className, sizeof className);
+    GetWindowRect(child, &box);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&box), 2);
+    std::printf("%s %ld %ld %ld %ld %d\n", className, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                IsWindowVisible(child) ? 1 : 0);
     return TRUE;
 }
 
@@ -60,6 +110,15 @@ int main(int argc, char** argv)
         std::printf("%u\n", GetACP());
         return 0;
     }
-    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | acp\n");
+    if (argc >= 4 && std::strcmp(argv[1], "parent") == 0)
+        return RunParent(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 3 && std::strcmp(argv[1], "children") == 0) {
+        HWND parent = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(argv[2], nullptr, 10)));
+        if (!IsWindow(parent))
+            return 1;
+        EnumChildWindows(parent, PrintChild, reinterpret_cast<LPARAM>(parent));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | acp | parent W H | children HANDLE\n");
     return 2;
 }

@@ -1,9 +1,12 @@
 // Hoplette.scr in-process: its start-up reads the settings file without
-// writing to it, and its settings dialog shows what it read, writes on OK
-// and writes nothing on Cancel. Run with the screen saver's own resources.
+// writing to it; its settings dialog shows what it read, writes on OK and
+// writes nothing on Cancel; its preview draws the show scaled down into its
+// parent and nowhere else, and ends with the parent. Run with the screen
+// saver's own resources.
 #include <windows.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -15,8 +18,13 @@
 #include "catalogue/catalogue.h"
 #include "check.h"
 #include "dialogs/dialogs.h"
+#include "guicount.h"
 #include "modal.h"
 #include "resources/resource.h"
+#include "show/ball.h"
+#include "show/preview.h"
+
+#include <vector>
 
 static char folder[MAX_PATH];
 static char filePath[MAX_PATH];
@@ -222,11 +230,233 @@ static void TestReadOnlyWrites()
     EndSaverIn();
 }
 
+// === The preview ==================================================================
+
+static LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A white window: anything drawn on it outside the parent would show.
+static HWND WhiteWindow(HWND parent, int x, int y, int width, int height)
+{
+    static bool registered;
+    if (!registered) {
+        WNDCLASSA plain = {};
+        plain.lpfnWndProc = PlainWindowProc;
+        plain.hInstance = instanceHandle;
+        plain.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        plain.lpszClassName = "SaverTestWhite";
+        registered = RegisterClassA(&plain) != 0;
+    }
+    DWORD style = parent != nullptr ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN : WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+    HWND window = CreateWindowExA(0, "SaverTestWhite", nullptr, style, x, y, width, height, parent, nullptr,
+                                  instanceHandle, nullptr);
+    UpdateWindow(window);
+    return window;
+}
+
+constexpr int BACKDROP_X = 100, BACKDROP_Y = 100, BACKDROP_SIZE = 400;
+constexpr int PARENT_X = 124, PARENT_Y = 144, PARENT_WIDTH = 152, PARENT_HEIGHT = 112; // inside the backdrop
+
+// The backdrop's square of the screen, as 32-bit pixels without alpha.
+static std::vector<DWORD> CaptureBackdrop()
+{
+    std::vector<DWORD> pixels(BACKDROP_SIZE * BACKDROP_SIZE);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, BACKDROP_SIZE, BACKDROP_SIZE);
+    HGDIOBJ former = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, BACKDROP_SIZE, BACKDROP_SIZE, screen, BACKDROP_X, BACKDROP_Y, SRCCOPY);
+    SelectObject(memory, former);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), BACKDROP_SIZE, -BACKDROP_SIZE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, shot, 0, BACKDROP_SIZE, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xffffff;
+    return pixels;
+}
+
+static bool InParent(int x, int y) // backdrop coordinates
+{
+    int px = x + BACKDROP_X - PARENT_X, py = y + BACKDROP_Y - PARENT_Y;
+    return px >= 0 && py >= 0 && px < PARENT_WIDTH && py < PARENT_HEIGHT;
+}
+
+// What the preview shows: its black pixels, and the box of the non-black ones
+// in each half (parent coordinates; right < left when there are none).
+struct PreviewPicture {
+    int black;
+    RECT halves[2];
+    RECT whole;
+};
+
+static PreviewPicture LookAtPreview(const std::vector<DWORD>& pixels)
+{
+    const RECT none = {PARENT_WIDTH, PARENT_HEIGHT, -1, -1};
+    PreviewPicture seen = {0, {none, none}, none};
+    for (int y = 0; y < PARENT_HEIGHT; ++y) {
+        for (int x = 0; x < PARENT_WIDTH; ++x) {
+            DWORD pixel = pixels[(y + PARENT_Y - BACKDROP_Y) * BACKDROP_SIZE + x + PARENT_X - BACKDROP_X];
+            if (pixel == 0) {
+                ++seen.black;
+                continue;
+            }
+            for (RECT* box : {&seen.halves[x < PARENT_WIDTH / 2 ? 0 : 1], &seen.whole}) {
+                box->left = x < box->left ? x : box->left;
+                box->top = y < box->top ? y : box->top;
+                box->right = x > box->right ? x : box->right;
+                box->bottom = y > box->bottom ? y : box->bottom;
+            }
+        }
+    }
+    return seen;
+}
+
+static int Changed(const std::vector<DWORD>& before, const std::vector<DWORD>& after, bool insideParent)
+{
+    int changed = 0;
+    for (int y = 0; y < BACKDROP_SIZE; ++y)
+        for (int x = 0; x < BACKDROP_SIZE; ++x)
+            if (InParent(x, y) == insideParent && before[y * BACKDROP_SIZE + x] != after[y * BACKDROP_SIZE + x])
+                ++changed;
+    return changed;
+}
+
+static bool Found(const RECT& box)
+{
+    return box.right >= box.left;
+}
+
+static void TestPreview()
+{
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    Speed = 60;
+    HWND backdrop = WhiteWindow(nullptr, BACKDROP_X, BACKDROP_Y, BACKDROP_SIZE, BACKDROP_SIZE);
+    // The picture's size on the preview, give or take the halftone's soft edge.
+    int size = (BALL_SIZE * PARENT_WIDTH + screenWidth / 2) / screenWidth;
+    // Sun and Sphere are round, Saturn's rings are not: the size is checked on round bodies.
+    const struct {
+        int16_t mode;
+        int32_t first, second;
+        bool round;
+    } rows[] = {{SHOW_DOUBLE, PAIR_SUN, 10015, false}, {SHOW_MARS, PAIR_SUN, 10015, true},
+                {SHOW_DOUBLE, PAIR_SPHERE, PAIR_SPHERE, true}};
+    int index = 0;
+    for (const auto& row : rows) {
+        showMode = row.mode;
+        BowlNo_1 = row.first;
+        BowlNo_2 = row.second;
+        HWND parent = WhiteWindow(backdrop, PARENT_X - BACKDROP_X, PARENT_Y - BACKDROP_Y, PARENT_WIDTH, PARENT_HEIGHT);
+        PumpMessages(300);
+        std::vector<DWORD> before = CaptureBackdrop();
+
+        HWND preview = CreatePreviewWindow(parent);
+        CHECK(preview != nullptr && IsWindowVisible(preview), "row %d: the preview is made and shown", index);
+        RECT client = {};
+        GetClientRect(preview, &client);
+        CHECK(client.right == PARENT_WIDTH && client.bottom == PARENT_HEIGHT, "row %d: it fills the parent: %ldx%ld",
+              index, client.right, client.bottom);
+        CHECK(GetParent(preview) == parent, "row %d: a child of the parent", index);
+        PumpMessages(700);
+        std::vector<DWORD> first = CaptureBackdrop();
+        PumpMessages(1000);
+        std::vector<DWORD> second = CaptureBackdrop();
+
+        CHECK_EQ(Changed(before, first, false) + Changed(before, second, false), 0,
+                 "row %d: pixels changed outside the parent", index);
+        PreviewPicture a = LookAtPreview(first), b = LookAtPreview(second);
+        CHECK(a.black > PARENT_WIDTH * PARENT_HEIGHT * 3 / 4, "row %d: the preview is black (%d black pixels)", index,
+              a.black);
+        bool twoBalls = row.mode == SHOW_DOUBLE;
+        // One ball starts at the middle and may lie across it; two stay in their halves.
+        const RECT* balls[2] = {twoBalls ? &a.halves[0] : &a.whole, &a.halves[1]};
+        CHECK(Found(*balls[0]), "row %d: a ball is drawn", index);
+        if (twoBalls)
+            CHECK(Found(a.halves[1]), "row %d: a ball in each half", index);
+        for (int ball = 0; ball < (twoBalls ? 2 : 1) && row.round; ++ball) {
+            int width = balls[ball]->right - balls[ball]->left + 1, height = balls[ball]->bottom - balls[ball]->top + 1;
+            CHECK(width >= size - 6 && width <= size + 1 && height >= size - 6 && height <= size + 1,
+                  "row %d ball %d: scaled down to about %d px: %dx%d", index, ball, size, width, height);
+        }
+        const RECT& later = twoBalls ? b.halves[0] : b.whole;
+        CHECK(balls[0]->left != later.left || balls[0]->top != later.top,
+              "row %d: the ball moves: (%ld,%ld) then (%ld,%ld)", index, balls[0]->left, balls[0]->top, later.left,
+              later.top);
+        if (twoBalls) {
+            int leftCentre = (a.halves[0].left + a.halves[0].right) / 2;
+            int rightCentre = (a.halves[1].left + a.halves[1].right) / 2;
+            CHECK(std::abs(leftCentre - (PARENT_WIDTH - 1 - rightCentre)) <= 2, "row %d: mirror images at %d and %d",
+                  index, leftCentre, rightCentre);
+        }
+
+        // Destroying the parent destroys the preview, which asks its process to end with 0.
+        DestroyWindow(parent);
+        CHECK(!IsWindow(preview), "row %d: the preview goes with its parent", index);
+        MSG quit = {};
+        CHECK(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 0,
+              "row %d: the quit message, with exit code 0", index);
+        ++index;
+    }
+    DestroyWindow(backdrop);
+}
+
+// A parent that goes without taking the preview along (as a window of another
+// process might): the preview finds it gone and ends all the same.
+static void TestPreviewOutlivesNothing()
+{
+    HWND parent = WhiteWindow(nullptr, 0, 0, PARENT_WIDTH, PARENT_HEIGHT);
+    HWND preview = CreatePreviewWindow(parent);
+    SetParent(preview, nullptr); // the preview stays, its parent goes
+    DestroyWindow(parent);
+    // Dispatches until the quit message, for at most a second.
+    MSG message = {};
+    bool quit = false;
+    for (DWORD start = GetTickCount(); !quit && GetTickCount() - start < 1000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            quit = message.message == WM_QUIT;
+            DispatchMessageA(&message);
+        }
+    }
+    CHECK(!IsWindow(preview), "the preview ends when its parent is gone");
+    CHECK(quit && message.wParam == 0, "and asks for exit code 0");
+    if (IsWindow(preview))
+        DestroyWindow(preview);
+}
+
+static void TestPreviewLeaksNothing()
+{
+    showMode = SHOW_DOUBLE;
+    int gdiBefore = 0, userBefore = 0;
+    for (int round = 0; round < 21; ++round) {
+        if (round == 1) { // the first round settles the caches
+            gdiBefore = CountGdiObjects();
+            userBefore = CountUserObjects();
+        }
+        HWND parent = WhiteWindow(nullptr, 0, 0, PARENT_WIDTH, PARENT_HEIGHT);
+        CreatePreviewWindow(parent);
+        PumpMessages(60);
+        DestroyWindow(parent);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    CHECK_EQ(CountGdiObjects(), gdiBefore, "GDI objects after 20 previews");
+    CHECK_EQ(CountUserObjects(), userBefore, "USER objects after 20 previews");
+}
+
 int main()
 {
     instanceHandle = GetModuleHandleA(nullptr);
     TestSetupOpens();
     TestSetupWrites();
     TestReadOnlyWrites();
+    TestPreview();
+    TestPreviewOutlivesNothing();
+    TestPreviewLeaksNothing();
     return CheckSummary();
 }
