@@ -24,5 +24,24 @@ hoplette=$(median <hoplette.times)
 minimal=$(median <minimal.times)
 echo "start-up to visible window   Hoplette $hoplette ms, minimal program $minimal ms, ratio $(awk "BEGIN {printf \"%.2f\", $hoplette / $minimal}") (median of 11)"
 wine "$build/bench_show.exe" 2>/dev/null | tr -d '\r'
+
+# The screen saver's preview (/p) in a 152 x 112 window of another process, as
+# Windows' settings give it: CPU of its process over 20 s of a Double show at
+# Speed 60 (the built-in settings).
+cp "$build/Hoplette.scr" "$build/probe.exe" "$folder/"
+wine probe.exe parent 152 112 >parent.txt 2>/dev/null &
+parent=$!
+for _ in $(seq 50); do [ -s parent.txt ] && break; sleep 0.2; done
+wine Hoplette.scr /p "$(tr -d '\r\n' <parent.txt)" &
+preview=$!
+sleep 3
+saver=$(pgrep -n -f 'Hoplette.scr /p')
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+before=$(cpu_ticks "$saver")
+sleep 20
+after=$(cpu_ticks "$saver")
+echo "screen saver preview        $(awk "BEGIN {printf \"%.2f\", ($after - $before) * 100 / ($(getconf CLK_TCK) * 20)}")% of a core (152 x 112, Double, Speed 60, 20 s)"
+wine probe.exe post ProbeParent 0x0010 0 0 >/dev/null 2>&1
+wait "$parent" "$preview"
 cd / && rm -rf "$folder"
 end_session

@@ -25,6 +25,8 @@ static int64_t previewTicksPerSecond;
 static FramePace previewPace;
 static int32_t previewMostFrames;
 static HBITMAP previewPictures[2];      // the first and the second picture, scaled
+static HDC previewPictureDcs[2];        // each selected into a device context of its own, for good
+static HGDIOBJ previewPictureFormers[2];
 static int32_t previewPictureWidth, previewPictureHeight;
 static HDC previewImage;                // previewWidth x previewHeight, what the window shows
 static HBITMAP previewImageBitmap;
@@ -76,6 +78,13 @@ static void OnPreviewCreate(HWND window)
     HDC dc = GetDC(window);
     previewPictures[0] = ScalePicture(dc, firstPicture);
     previewPictures[1] = showMode == SHOW_DOUBLE ? ScalePicture(dc, secondPicture) : nullptr;
+    for (int which = 0; which < 2; ++which) {
+        previewPictureDcs[which] = nullptr;
+        if (previewPictures[which] == nullptr)
+            continue;
+        previewPictureDcs[which] = CreateCompatibleDC(dc);
+        previewPictureFormers[which] = SelectObject(previewPictureDcs[which], previewPictures[which]);
+    }
     previewImage = CreateCompatibleDC(dc);
     previewImageBitmap = CreateCompatibleBitmap(dc, previewWidth > 0 ? previewWidth : 1,
                                                 previewHeight > 0 ? previewHeight : 1);
@@ -116,16 +125,11 @@ static bool StepPreviewBall()
 static void DrawPreviewImage()
 {
     PatBlt(previewImage, 0, 0, previewWidth, previewHeight, BLACKNESS);
-    HDC picture = CreateCompatibleDC(previewImage);
     for (int which = 0; which < 2; ++which) {
-        if (!previewBallDrawn[which] || previewPictures[which] == nullptr)
-            continue;
-        HGDIOBJ former = SelectObject(picture, previewPictures[which]);
-        BitBlt(previewImage, previewBalls[which].x, previewBalls[which].y, previewPictureWidth,
-               previewPictureHeight, picture, 0, 0, SRCCOPY);
-        SelectObject(picture, former);
+        if (previewBallDrawn[which] && previewPictureDcs[which] != nullptr)
+            BitBlt(previewImage, previewBalls[which].x, previewBalls[which].y, previewPictureWidth,
+                   previewPictureHeight, previewPictureDcs[which], 0, 0, SRCCOPY);
     }
-    DeleteDC(picture);
 }
 
 // The rectangle a picture covers at place, or an empty one where none was drawn.
@@ -172,10 +176,14 @@ static void OnPreviewDestroy(HWND window)
     SelectObject(previewImage, previewImageFormer);
     DeleteDC(previewImage);
     DeleteObject(previewImageBitmap);
-    for (HBITMAP& picture : previewPictures) {
-        if (picture != nullptr)
-            DeleteObject(picture);
-        picture = nullptr;
+    for (int which = 0; which < 2; ++which) {
+        if (previewPictures[which] == nullptr)
+            continue;
+        SelectObject(previewPictureDcs[which], previewPictureFormers[which]);
+        DeleteDC(previewPictureDcs[which]);
+        DeleteObject(previewPictures[which]);
+        previewPictureDcs[which] = nullptr;
+        previewPictures[which] = nullptr;
     }
     previewImage = nullptr;
     previewImageBitmap = nullptr;
