@@ -36,6 +36,11 @@ set_target_properties(HopletteSaver PROPERTIES OUTPUT_NAME Hoplette SUFFIX .scr)
 target_link_libraries(HopletteSaver PRIVATE hoplette_win)
 target_link_options(HopletteSaver PRIVATE ${HOPLETTE_STATIC_LINK})
 
+# The saver's preview in a window of its own process, for tools/screenshots.sh.
+add_executable(saver_preview WIN32 tools/saver_preview.cpp ${HOPLETTE_SAVER_RC})
+target_link_libraries(saver_preview PRIVATE hoplette_win)
+target_link_options(saver_preview PRIVATE ${HOPLETTE_STATIC_LINK})
+
 include(tests/win32/tests.cmake)
 
 # Benchmarks (tools/bench.sh runs them): start-up against a minimal window

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the README's screenshots in docs/screenshots/ from the real
-# program under Wine on a virtual 1024x768 display.
+# Regenerates the README's screenshots in docs/screenshots/ (or the folder
+# HOPLETTE_SHOTS names) from the real program and screen saver under Wine on a
+# virtual 1024x768 display.
 # Usage: tools/screenshots.sh [build/win32]
 set -u
 build=$(cd "${1:-build/win32}" && pwd)
@@ -8,10 +9,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tests/wine/session.sh"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 begin_session 1024x768x24
-shots=$root/docs/screenshots
+shots=${HOPLETTE_SHOTS:-$root/docs/screenshots}
 mkdir -p "$shots"
 folder=$(mktemp -d)
-cp "$build/Hoplette.exe" "$folder/"
+cp "$build/Hoplette.exe" "$build/Hoplette.scr" "$folder/"
 probe() { wine "$build/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 command() { probe post ParkClass 0x0111 "$1" 0; }
 shot() { # shot NAME [CROP] [RESIZE]
@@ -61,6 +62,23 @@ close_dialog 1
 
 probe post ParkClass 0x0010 0 0
 wait "$program"
+
+# The screen saver: its settings dialog (/c), and its preview drawn in-process
+# on a stand like the little monitor of Windows' settings.
+(cd / && exec wine "$folder/Hoplette.scr" /c) &
+saver=$!
+for _ in $(seq 50); do probe windows | grep -q '^#32770 ' && break; sleep 0.2; done
+sleep 0.5
+read -r _ left top width height _ <<<"$(probe windows | grep '^#32770 ' | head -n 1)"
+shot saver-settings "${width}x${height}+${left}+${top}"
+close_dialog 2
+wait "$saver"
+(cd / && exec wine "$build/saver_preview.exe") &
+preview=$!
+sleep 3
+shot saver-preview 184x144+100+100 200%
+probe post PreviewStand 0x0010 0 0
+wait "$preview"
 end_session
 rm -rf "$folder"
 ls "$shots"
