@@ -31,8 +31,7 @@ static void LoadPairCodes(HWND dialog)
     pairAccepted = 0;
 }
 
-// A click takes effect in memory at once; Cancel does not undo it.
-static void ChooseRadio(HWND dialog, int id)
+void ChoosePairRadio(HWND dialog, int id)
 {
     if (id >= IDC_PATTERN1_FIRST && id <= IDC_PATTERN1_LAST) {
         MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, id);
@@ -68,7 +67,7 @@ INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
             EndDialog(dialog, IDCANCEL);
             return TRUE;
         default:
-            ChooseRadio(dialog, LOWORD(wParam));
+            ChoosePairRadio(dialog, LOWORD(wParam));
             return 0;
         }
     default:

@@ -10,6 +10,10 @@ INT_PTR CALLBACK ScrnSaverDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // at once; OK writes both codes and sets pairAccepted, Cancel clears it.
 INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A click on a radio of the "Pattern 1" or "Pattern 2" column: marks it and
+// sets BowlNo_1 or BowlNo_2 at once (Cancel does not undo it). Other ids: nothing.
+void ChoosePairRadio(HWND dialog, int id);
+
 // "SAVERSETUP", Hoplette.scr's settings: the show, Double mode's pictures and
 // the speed, as read at start-up. OK writes them; Cancel writes nothing.
 INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

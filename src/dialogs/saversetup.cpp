@@ -41,13 +41,9 @@ static void ChooseRadio(HWND dialog, int id)
     if (id >= SHOW_EARTH && id <= SHOW_SPHERE) {
         MarkColumn(dialog, SHOW_EARTH, SHOW_SPHERE, id);
         showMode = static_cast<int16_t>(id);
-    } else if (id >= IDC_PATTERN1_FIRST && id <= IDC_PATTERN1_LAST) {
-        MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, id);
-        BowlNo_1 = RadioIdPairCode(id, PATTERN_1);
-    } else if (id >= IDC_PATTERN2_FIRST && id <= IDC_PATTERN2_LAST) {
-        MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, id);
-        BowlNo_2 = RadioIdPairCode(id, PATTERN_2);
+        return;
     }
+    ChoosePairRadio(dialog, id);
 }
 
 // The speed is written as typed, as SCRNSAVER writes it.
