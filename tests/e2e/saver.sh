@@ -43,8 +43,8 @@ check "/s: a full-screen Double show" wait_for 10 double_show
 sleep 0.5
 read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
 read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
-check "/s: the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 ] && [ "${lb:-255}" -lt 90 ]
-check "/s: Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 ] && [ "${rr:-0}" -gt "${rb:-255}" ]
+check "/s: the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 -a "${lb:-255}" -lt 90 ]
+check "/s: Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 -a "${rr:-0}" -gt "${rb:-255}" ]
 topmost=$(probe windows | grep -ci '^static .* 0x[0-9a-f]*[89a-f] ')
 check "/s: both show windows are topmost ($topmost)" [ "$topmost" = 2 ]
 
@@ -88,7 +88,7 @@ start_saver /s
 check "/s: SaverShow=10013 gives one full-screen window" wait_for 10 single_show
 sleep 0.5
 read -r r g b <<<"$(body_colour 1024x768+0+0)"
-check "/s: a reddish ball on black (rgb $r $g $b)" [ "${r:-0}" -gt $(( ${g:-0} + 20 )) ] && [ "${r:-0}" -gt "${b:-0}" ]
+check "/s: a reddish ball on black (rgb $r $g $b)" [ "${r:-0}" -gt $(( ${g:-0} + 20 )) -a "${r:-0}" -gt "${b:-0}" ]
 xdotool key Escape
 wait_program_exit
 check "/s: Mars ends with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
@@ -100,7 +100,7 @@ start_saver /s
 check "/s without a settings file: a Double show" wait_for 10 double_show
 xdotool key space
 wait_program_exit
-check "/s without a settings file: exit code 0, no file made" [ "$PROGRAM_STATUS" -eq 0 ] && [ ! -e "$INI" ]
+check "/s without a settings file: exit code 0, no file made" [ "$PROGRAM_STATUS" -eq 0 -a ! -e "$INI" ]
 
 # --- /p ----------------------------------------------------------------------
 # A window of another process stands in for the settings' little monitor.

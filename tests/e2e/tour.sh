@@ -50,7 +50,7 @@ choose bm   # &Bournce, &Mars
 check "Mars starts a show at once" wait_for 5 full_show
 sleep 0.5
 read -r r g b <<<"$(body_colour 1024x768+0+0)"
-check "a reddish ball on black (rgb $r $g $b)" [ "${r:-0}" -gt $(( ${g:-0} + 20 )) ] && [ "${r:-0}" -gt "${b:-0}" ]
+check "a reddish ball on black (rgb $r $g $b)" [ "${r:-0}" -gt $(( ${g:-0} + 20 )) -a "${r:-0}" -gt "${b:-0}" ]
 xdotool key space
 check "a key press ends the show" wait_for 3 no_show
 
@@ -68,7 +68,7 @@ sleep 50
 check "no show before the minute is up" no_show
 check "the timed show arrives after about a minute" wait_for 20 full_show
 arrived=$(( $(date +%s) - set_at ))
-check "it arrived after ${arrived} s (about 60)" [ "$arrived" -ge 55 ] && [ "$arrived" -le 68 ]
+check "it arrived after ${arrived} s (about 60)" [ "$arrived" -ge 55 -a "$arrived" -le 68 ]
 xdotool key space
 wait_for 3 no_show
 
@@ -87,8 +87,8 @@ check "OK starts a Double show" wait_for 5 double_show
 sleep 0.5
 read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
 read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
-check "the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 ] && [ "${lb:-255}" -lt 90 ]
-check "Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 ] && [ "${rr:-0}" -gt "${rb:-255}" ]
+check "the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 -a "${lb:-255}" -lt 90 ]
+check "Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 -a "${rr:-0}" -gt "${rb:-255}" ]
 check "the choice is stored" grep -q $'^BowlNo_1=10016\r$' "$PROGRAM_DIR/Hoplette.ini"
 check "the choice is stored" grep -q $'^BowlNo_2=10015\r$' "$PROGRAM_DIR/Hoplette.ini"
 xdotool key space
