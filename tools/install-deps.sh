@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick inotify-tools
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   locales fonts-ipafont-gothic fonts-wine
   python3 zip unzip
 )

@@ -8,24 +8,47 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # A Japanese locale makes the ANSI code page 932, as on a Japanese Windows.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
-start_display() {
-    local geometry=${1:-${HOPLETTE_SCREEN:-1024x768x24}} number
-    local out; out=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$out" >/dev/null 2>&1 &
-    XVFB_PID=$!
+# Starts "$@" with -displayfd 3 and exports DISPLAY once it has told its number.
+start_x_server() {
+    local number out; out=$(mktemp)
+    "$@" -displayfd 3 -nolisten tcp -noreset 3>"$out" >/dev/null 2>&1 &
+    DISPLAY_PID=$!
     for _ in $(seq 200); do
         number=$(head -n 1 "$out" 2>/dev/null)
         [ -n "$number" ] && break
         sleep 0.05
     done
     rm -f "$out"
-    [ -n "$number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    [ -n "$number" ] || { echo "$1 did not start" >&2; stop_display; return 1; }
     export DISPLAY=":$number"
 }
 
+start_display() {
+    start_x_server Xvfb -screen 0 "${1:-${HOPLETTE_SCREEN:-1024x768x24}}"
+}
+
+# Two monitors: the primary 1024 x 768 at 0,0 and an 800 x 600 one to its
+# right at 1024,0. Xvfb has only one; Xorg's dummy driver (run as root) has
+# RandR outputs. Wine reads the layout when it starts: stop_wine before.
+start_two_monitor_display() {
+    DISPLAY_LOG=$(mktemp)
+    start_x_server Xorg -config "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/two-monitors.conf" -novtswitch \
+        -logfile "$DISPLAY_LOG" || return 1
+    # The output counts as connected only once a full query has probed it
+    # again; until then Wine leaves it out.
+    if ! { xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --pos 1024x0 &&
+           xrandr --query | grep -q '^DUMMY1 connected 800x600+1024+0 '; }; then
+        echo "xrandr could not add the second monitor" >&2
+        stop_display
+        return 1
+    fi
+}
+
 stop_display() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=
+    [ -n "${DISPLAY_PID:-}" ] && kill "$DISPLAY_PID" 2>/dev/null && wait "$DISPLAY_PID" 2>/dev/null
+    DISPLAY_PID=
+    [ -n "${DISPLAY_LOG:-}" ] && rm -f "$DISPLAY_LOG" "$DISPLAY_LOG.old"
+    DISPLAY_LOG=
 }
 
 # Creates the prefix once. Unless told "managed", Wine draws its own window
