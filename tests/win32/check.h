@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 inline int checksPassed, checksFailed;
 
@@ -88,4 +89,25 @@ inline void ReadFileBytes(const char* path, char* text, DWORD size)
     ReadFile(file, text, size - 1, &read, nullptr);
     text[read] = '\0';
     CloseHandle(file);
+}
+
+// A rectangle of the screen as 32-bit pixels, top-down, without alpha.
+inline std::vector<DWORD> CaptureScreenPixels(int x, int y, int width, int height)
+{
+    std::vector<DWORD> pixels(size_t(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, shot, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xffffff;
+    return pixels;
 }

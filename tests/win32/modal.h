@@ -149,3 +149,13 @@ inline void QueueKeyPressForShow()
 {
     PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_SPACE, 0);
 }
+
+// Replaces an edit box's text as typing would, one WM_CHAR at a time.
+inline void Type(HWND dialog, int id, const char* text)
+{
+    HWND box = GetDlgItem(dialog, id);
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    SendMessageA(box, WM_CLEAR, 0, 0);
+    for (const char* c = text; *c != '\0'; ++c)
+        SendMessageA(box, WM_CHAR, static_cast<unsigned char>(*c), 1);
+}

@@ -9,25 +9,6 @@
 #include <cstdlib>
 #include <vector>
 
-// The screen as 32-bit pixels, top-down.
-static std::vector<DWORD> CaptureScreen()
-{
-    std::vector<DWORD> pixels(size_t(screenWidth) * screenHeight);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateCompatibleBitmap(screen, screenWidth, screenHeight);
-    HGDIOBJ previous = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, screenWidth, screenHeight, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), screenWidth, -screenHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, shot, 0, screenHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(shot);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // A picture's own pixels, as the display shows them.
 static std::vector<DWORD> PicturePixels(HBITMAP picture)
 {
@@ -110,7 +91,7 @@ static void TestSingleMode(HWND park)
         BallAnimation(window, BALL_STEP);
     }
     LetTheScreenCatchUp();
-    std::vector<DWORD> screen = CaptureScreen();
+    std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
     CHECK_EQ(Mismatches(screen, PicturePixels(firstPicture), x, y), 0, "Mars at (%d, %d) on %dx%d", x, y,
              screenWidth, screenHeight);
     RECT box = BodyBox(screen, 0, screenWidth);
@@ -145,7 +126,7 @@ static void TestDoubleMode(HWND park)
         BallAnimation(right, BALL_STEP);
     }
     LetTheScreenCatchUp();
-    std::vector<DWORD> screen = CaptureScreen();
+    std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
     std::vector<DWORD> sphere = PicturePixels(firstPicture);
     CHECK_EQ(Mismatches(screen, sphere, leftX, leftY), 0, "left ball at (%d, %d)", leftX, leftY);
     CHECK_EQ(Mismatches(screen, sphere, rightX, rightY), 0, "right ball at (%d, %d)", rightX, rightY);

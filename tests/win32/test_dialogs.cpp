@@ -62,15 +62,6 @@ static void PressEscape(HWND dialog)
     PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
 }
 
-static void Type(HWND dialog, int id, const char* text)
-{
-    HWND box = GetDlgItem(dialog, id);
-    SendMessageA(box, EM_SETSEL, 0, -1);
-    SendMessageA(box, WM_CLEAR, 0, 0);
-    for (const char* c = text; *c != '\0'; ++c)
-        SendMessageA(box, WM_CHAR, static_cast<unsigned char>(*c), 1);
-}
-
 static void Nothing(HWND) {}
 
 // --- What the dialogs receive and draw, recorded by a hook ---------------------

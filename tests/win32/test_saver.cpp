@@ -84,15 +84,6 @@ static void Click(HWND dialog, int id)
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-static void Type(HWND dialog, int id, const char* text)
-{
-    HWND box = GetDlgItem(dialog, id);
-    SendMessageA(box, EM_SETSEL, 0, -1);
-    SendMessageA(box, WM_CLEAR, 0, 0);
-    for (const char* c = text; *c != '\0'; ++c)
-        SendMessageA(box, WM_CHAR, static_cast<unsigned char>(*c), 1);
-}
-
 // What the dialog showed when it opened: the checked radio of each column (0: none) and the speed.
 static int seenShow, seenFirst, seenSecond, seenOthers;
 static char seenSpeed[16];
@@ -259,25 +250,10 @@ static HWND WhiteWindow(HWND parent, int x, int y, int width, int height)
 constexpr int BACKDROP_X = 100, BACKDROP_Y = 100, BACKDROP_SIZE = 400;
 constexpr int PARENT_X = 124, PARENT_Y = 144, PARENT_WIDTH = 152, PARENT_HEIGHT = 112; // inside the backdrop
 
-// The backdrop's square of the screen, as 32-bit pixels without alpha.
+// The backdrop's square of the screen.
 static std::vector<DWORD> CaptureBackdrop()
 {
-    std::vector<DWORD> pixels(BACKDROP_SIZE * BACKDROP_SIZE);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateCompatibleBitmap(screen, BACKDROP_SIZE, BACKDROP_SIZE);
-    HGDIOBJ former = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, BACKDROP_SIZE, BACKDROP_SIZE, screen, BACKDROP_X, BACKDROP_Y, SRCCOPY);
-    SelectObject(memory, former);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), BACKDROP_SIZE, -BACKDROP_SIZE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, shot, 0, BACKDROP_SIZE, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(shot);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    for (DWORD& pixel : pixels)
-        pixel &= 0xffffff;
-    return pixels;
+    return CaptureScreenPixels(BACKDROP_X, BACKDROP_Y, BACKDROP_SIZE, BACKDROP_SIZE);
 }
 
 static bool InParent(int x, int y) // backdrop coordinates
