@@ -67,3 +67,8 @@ pixel() {
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
 }
+# "r g b" averaged over the non-black pixels of a part of the screen.
+body_colour() {
+    import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
+        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
+}

@@ -25,11 +25,6 @@ show_windows() { probe windows | grep -ci '^static '; }
 double_show() { [ "$(probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 ')" = 2 ]; }
 single_show() { probe windows | grep -qi '^static 0 0 1024 768 '; }
 no_show() { [ "$(show_windows)" = 0 ]; }
-# "r g b" averaged over the non-black pixels of a part of the screen.
-body_colour() {
-    import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
-        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
-}
 same_file() { cmp -s "$INI" "$PROGRAM_DIR/before.ini"; }
 keep_file() { cp "$INI" "$PROGRAM_DIR/before.ini"; }
 

@@ -23,11 +23,6 @@ click_in_dialog() {
 }
 no_show() { ! probe windows | grep -qi '^static '; }
 dialog_open() { probe windows | grep -q '^#32770 '; }
-# "r g b" averaged over the non-black pixels of a part of the screen.
-body_colour() {
-    import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
-        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
-}
 # Opens the park window's menu with a click and types the items' mnemonics.
 choose() {
     xdotool mousemove 30 740 click 1
