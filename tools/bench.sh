@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Benchmarks on a private virtual display: start-up time beside a minimal
-# window program, and the figures of a show. Usage: tools/bench.sh BUILD_DIR
+# window program, and the figures of a show. Usage: tools/bench.sh [build/win32]
 set -u
-build=$(cd "${1:-build/win32}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/wine/session.sh"
+# The 32-bit build where this machine runs 32-bit programs, else the 64-bit one.
+build=$(cd "${1:-$(runnable_build "$here/../build")}" && pwd)
+echo "Benchmarks of $build"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 begin_session
 

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Starts Hoplette under Wine. On the current display when there is one;
 # otherwise on a virtual one for a few seconds, with a screenshot.
-# Usage: tools/run.sh path/to/Hoplette.exe
+# Usage: tools/run.sh [BUILD]   (the folder holding win32/ and win64/)
 set -u
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tests/wine/session.sh"
+build=$(runnable_build "$(cd "${1:-$root/build}" && pwd)")
+exe=$build/Hoplette.exe
+if [ "$HOPLETTE_WIN32_RUNS" = yes ]; then
+    echo "Starting the 32-bit Hoplette.exe ($exe)"
+else
+    echo "Starting the 64-bit Hoplette.exe ($exe): $HOPLETTE_WIN32_WHY"
+fi
 # The program keeps its settings beside itself: give it a folder of its own.
 folder=$root/build/run
 mkdir -p "$folder"

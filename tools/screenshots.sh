@@ -4,9 +4,11 @@
 # virtual 1024x768 display.
 # Usage: tools/screenshots.sh [build/win32]
 set -u
-build=$(cd "${1:-build/win32}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tests/wine/session.sh"
+# The 32-bit build where this machine runs 32-bit programs, else the 64-bit one.
+build=$(cd "${1:-$(runnable_build "$root/build")}" && pwd)
+echo "Screenshots from $build"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 begin_session 1024x768x24
 shots=${HOPLETTE_SHOTS:-$root/docs/screenshots}

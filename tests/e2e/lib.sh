@@ -5,6 +5,7 @@ set -u
 E2E_EXE=$1
 E2E_TOOLS=$2
 . "$(dirname "${BASH_SOURCE[0]}")/../wine/session.sh"
+skip_if_suite_cannot_run
 
 passed=0
 failed=0

@@ -6,6 +6,25 @@ begin_session 1024x768x24
 
 check "ANSI code page is 932" [ "$(probe acp)" = 932 ]
 
+# With HOPLETTE_NO_WIN32=1 nothing starts the 32-bit loader, not even through
+# Debian's /usr/bin/wine: Wine's tools and 64-bit programs go to the 64-bit
+# loader, and a 32-bit program is refused as skipped (77).
+opened=$(mktemp)
+inotifywait -m -e open $(ls /usr/bin/wine /usr/lib/wine/wine 2>/dev/null) >"$opened" 2>&1 &
+watcher=$!
+for _ in $(seq 50); do grep -q 'Watches established' "$opened" && break; sleep 0.1; done
+forced=$(unset HOPLETTE_WIN32_RUNS; export HOPLETTE_NO_WIN32=1; . "$(dirname "$0")/../wine/session.sh"
+         wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed >/dev/null 2>&1; echo "reg $?"
+         acp=$(wine "$E2E_TOOLS/probe.exe" acp 2>/dev/null); echo "probe $? ${acp//$'\r'/}")
+sleep 0.5
+kill "$watcher"; wait "$watcher" 2>/dev/null
+if [ "$(program_bits "$E2E_TOOLS/probe.exe")" = 64 ]; then expected="reg 0 probe 0 932"; else expected="reg 0 probe 77 "; fi
+check "HOPLETTE_NO_WIN32=1: Wine's tools and 64-bit programs run, 32-bit ones are skipped (got '$(echo $forced)')" \
+    [ "$(echo $forced)" = "$(echo $expected)" ]
+check "HOPLETTE_NO_WIN32=1: neither /usr/bin/wine nor the 32-bit loader was opened ($(grep -c OPEN "$opened") opens)" \
+    [ "$(grep -c OPEN "$opened")" -eq 0 ]
+rm -f "$opened"
+
 new_program_folder
 start_program
 printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n' >"$PROGRAM_DIR/expected.ini"
@@ -63,7 +82,7 @@ PROGRAM_NAME=Hoplette.exe
 # A program folder of 250 characters or more: no settings file is made anywhere.
 # (Wine's 64-bit loader starts no program from a path this long, so the
 # 64-bit build skips this part.)
-if [ -n "${HOPLETTE_E2E_64:-}" ]; then
+if [ "$(program_bits "$E2E_EXE")" = 64 ]; then
     finish
 fi
 # Named in ASCII, and in Korean: 250 UTF-16 units or more, however many bytes

@@ -3,8 +3,5 @@
 add_wine_test(test_ball tests/win32/test_ball.cpp)
 foreach(screen 640x480 800x600 1280x1024 1366x768 1367x768 1440x900 1600x900 1680x1050 1920x1080
                2560x1440 3440x1440 3840x2160)
-  add_test(NAME win32.test_ball.${screen} COMMAND test_ball)
-  set_tests_properties(win32.test_ball.${screen} PROPERTIES
-      ENVIRONMENT "WINEPREFIX=${HOPLETTE_TEST_PREFIX};HOPLETTE_SCREEN=${screen}x24"
-      TIMEOUT 300 FIXTURES_REQUIRED wineprefix)
+  add_wine_run(win32.test_ball.${screen} ${screen}x24 test_ball)
 endforeach()

@@ -4,28 +4,39 @@ set(WINE_RUN ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh)
 set(HOPLETTE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_RUN})
 
+# Which suite a test belongs to: on a machine that runs no 32-bit programs the
+# 32-bit suite's tests report themselves skipped (exit code 77).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(HOPLETTE_SUITE_BITS 64)
+else()
+  set(HOPLETTE_SUITE_BITS 32)
+endif()
+set(HOPLETTE_WINE_ENV "WINEPREFIX=${HOPLETTE_TEST_PREFIX};HOPLETTE_SUITE_BITS=${HOPLETTE_SUITE_BITS}")
+set(HOPLETTE_WINE_TEST_PROPERTIES SKIP_RETURN_CODE 77 FIXTURES_REQUIRED wineprefix TIMEOUT 300)
+
 # Making the prefix takes a while, once; every other Wine test needs it.
 add_test(NAME wine.prefix COMMAND ${WINE_RUN} cmd /c exit 0)
 set_tests_properties(wine.prefix PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${HOPLETTE_TEST_PREFIX}" TIMEOUT 600 FIXTURES_SETUP wineprefix)
+    ENVIRONMENT "${HOPLETTE_WINE_ENV}" TIMEOUT 600 SKIP_RETURN_CODE 77 FIXTURES_SETUP wineprefix)
+
+# A Wine test of a program already built, on a screen of the given size (or the default).
+function(add_wine_run name screen)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "${HOPLETTE_WINE_ENV};HOPLETTE_SCREEN=${screen}" ${HOPLETTE_WINE_TEST_PROPERTIES})
+endfunction()
 
 # A test program linked with the program's code and resources, run by the emulator.
 function(add_wine_test name)
   add_executable(${name} ${ARGN} ${HOPLETTE_RC})
   target_link_libraries(${name} PRIVATE hoplette_win)
   target_link_options(${name} PRIVATE ${HOPLETTE_STATIC_LINK})
-  add_test(NAME win32.${name} COMMAND ${name})
-  set_tests_properties(win32.${name} PROPERTIES
-      ENVIRONMENT "WINEPREFIX=${HOPLETTE_TEST_PREFIX};HOPLETTE_SCREEN=${HOPLETTE_SCREEN_${name}}"
-      TIMEOUT 300 FIXTURES_REQUIRED wineprefix)
+  add_wine_run(win32.${name} "${HOPLETTE_SCREEN_${name}}" ${name})
 endfunction()
 
 # A script that drives the real Hoplette.exe; it gets the program and the tools folder.
 function(add_e2e_test name script)
-  add_test(NAME e2e.${name}
-           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} $<TARGET_FILE:Hoplette> $<TARGET_FILE_DIR:probe>)
-  set_tests_properties(e2e.${name} PROPERTIES
-      ENVIRONMENT "WINEPREFIX=${HOPLETTE_TEST_PREFIX}" TIMEOUT 300 FIXTURES_REQUIRED wineprefix)
+  add_wine_run(e2e.${name} "" bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} $<TARGET_FILE:Hoplette> $<TARGET_FILE_DIR:probe>)
 endfunction()
 
 # Tells the end-to-end scripts about windows from inside Wine.
@@ -33,14 +44,7 @@ add_executable(probe tests/e2e/probe.cpp)
 target_compile_options(probe PRIVATE -Wall -Wextra)
 target_link_options(probe PRIVATE ${HOPLETTE_STATIC_LINK})
 
-# The 64-bit build is checked by starting and closing the real program; the
-# rest of the tests run against the 32-bit build, the one that ships first.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  add_e2e_test(startup64 startup.sh)
-  set_property(TEST e2e.startup64 APPEND PROPERTY ENVIRONMENT "HOPLETTE_E2E_64=1")
-  return()
-endif()
-
+# The 32-bit and the 64-bit build register the same tests.
 file(GLOB WIN32_TEST_CMAKE CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cmake)
 list(REMOVE_ITEM WIN32_TEST_CMAKE ${PROJECT_SOURCE_DIR}/tests/win32/tests.cmake)
 foreach(fragment ${WIN32_TEST_CMAKE})
