@@ -3,6 +3,13 @@ SHELL := /bin/bash
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc)
+# Under sudo only the installing runs as root: the builds, the tests and their
+# Wine prefixes run as the user who asked, so later runs without sudo can use them.
+ifneq ($(SUDO_USER),)
+ifeq ($(shell id -u),0)
+AS_USER := sudo -E -u $(SUDO_USER) HOME=$(shell getent passwd $(SUDO_USER) | cut -d: -f6)
+endif
+endif
 
 .PHONY: deps build build-host build-win32 build-win64 run test bench dist clean
 
@@ -10,37 +17,37 @@ deps:
 	@./tools/install-deps.sh
 
 $(BUILD)/host/CMakeCache.txt:
-	cmake -S . -B $(BUILD)/host -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug
+	$(AS_USER) cmake -S . -B $(BUILD)/host -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug
 $(BUILD)/win32/CMakeCache.txt:
-	cmake -S . -B $(BUILD)/win32 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+	$(AS_USER) cmake -S . -B $(BUILD)/win32 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
 $(BUILD)/win64/CMakeCache.txt:
-	cmake -S . -B $(BUILD)/win64 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
+	$(AS_USER) cmake -S . -B $(BUILD)/win64 -G "$(GENERATOR)" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
 
 build-host: deps $(BUILD)/host/CMakeCache.txt
-	cmake --build $(BUILD)/host -j $(JOBS)
+	$(AS_USER) cmake --build $(BUILD)/host -j $(JOBS)
 build-win32: deps $(BUILD)/win32/CMakeCache.txt
-	cmake --build $(BUILD)/win32 -j $(JOBS)
+	$(AS_USER) cmake --build $(BUILD)/win32 -j $(JOBS)
 build-win64: deps $(BUILD)/win64/CMakeCache.txt
-	cmake --build $(BUILD)/win64 -j $(JOBS)
+	$(AS_USER) cmake --build $(BUILD)/win64 -j $(JOBS)
 build: build-host build-win32 build-win64
 
 # The 32-bit program where this machine runs 32-bit programs, else the 64-bit one.
 run: build-win32 build-win64
-	@./tools/run.sh $(BUILD)
+	@$(AS_USER) ./tools/run.sh $(BUILD)
 
 # Where 32-bit programs cannot run, the 32-bit suite's tests report themselves skipped.
 test: build
-	ctest --test-dir $(BUILD)/host --output-on-failure -j $(JOBS)
-	ctest --test-dir $(BUILD)/win64 --output-on-failure
-	ctest --test-dir $(BUILD)/win32 --output-on-failure
+	$(AS_USER) ctest --test-dir $(BUILD)/host --output-on-failure -j $(JOBS)
+	$(AS_USER) ctest --test-dir $(BUILD)/win64 --output-on-failure
+	$(AS_USER) ctest --test-dir $(BUILD)/win32 --output-on-failure
 	@. tests/wine/session.sh; [ "$$HOPLETTE_WIN32_RUNS" = yes ] || \
 	    echo "The 32-bit Wine tests were skipped: $$HOPLETTE_WIN32_WHY; the 64-bit build ran the whole Wine suite."
 
 dist: build-win32 build-win64
-	@./tools/dist.sh $(BUILD) $(BUILD)/win32/Hoplette.exe $(BUILD)/win64/Hoplette.exe
+	@$(AS_USER) ./tools/dist.sh $(BUILD) $(BUILD)/win32/Hoplette.exe $(BUILD)/win64/Hoplette.exe
 
 bench: build-win32 build-win64
-	@./tools/bench.sh
+	@$(AS_USER) ./tools/bench.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
+# Only the installing needs root: as a normal user, sudo is asked for that alone.
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
@@ -13,7 +14,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick inotify-tools
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   locales fonts-ipafont-gothic fonts-wine
-  python3 zip unzip
+  python3 zip unzip procps
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -28,10 +29,32 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# apt-get says nothing for minutes on a first run: a line every 20 s says how far it is.
+install_missing() {
+  local log status
+  log=$(mktemp)
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}" >"$log" 2>&1 &
+  local apt=$!
+  while kill -0 "$apt" 2>/dev/null; do
+    sleep 20
+    kill -0 "$apt" 2>/dev/null &&
+      echo "  ... $(grep -c '^Setting up ' "$log") of $(sed -n 's/^\([0-9]*\) newly installed.*/\1/p' "$log" | head -n 1) packages set up"
+  done
+  wait "$apt" && status=0 || status=$?
+  [ "$status" -eq 0 ] || tail -n 20 "$log" >&2
+  rm -f "$log"
+  return "$status"
+}
+
 if [ "${#missing[@]}" -gt 0 ]; then
+  if [ -n "$SUDO" ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing packages (${missing[*]}) and no sudo to install them: run this once as root." >&2
+    exit 1
+  fi
   echo "Installing: ${missing[*]}"
+  echo "(the first run installs the i386 architecture, Wine and the Japanese locale system-wide: about 5 to 10 minutes)"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  install_missing
 elif [ "${need_update:-0}" = 1 ]; then
   $SUDO apt-get update -qq
 fi
