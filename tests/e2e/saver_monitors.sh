@@ -5,7 +5,11 @@
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 lock_prefix
 stop_wine   # a wineserver left from another display knows only one monitor
-start_two_monitor_display || exit 1
+if ! start_two_monitor_display; then
+    # Xorg with the dummy driver needs root; a normal user's run skips this test.
+    [ "$(id -u)" -ne 0 ] && { echo "Skipped: the two-monitor display (Xorg's dummy driver) needs root"; exit 77; }
+    exit 1
+fi
 prepare_prefix
 
 new_program_folder
