@@ -22,6 +22,7 @@ readme_has() { unzip -p "$zip" "Hoplette-$version/readme.txt" | grep -q "$1"; }
 check "the read-me tells how to install the screen saver" readme_has 'Hoplette.scr and choose Install'
 check "the read-me says it in Japanese too" readme_has 'Hoplette.scr を右クリックして'
 check "the read-me names the sound setting" readme_has 'Sound=boing.wav'
+check "the read-me says to change the existing Sound= line, not to add one" readme_has 'change the existing line'
 second=$(mktemp -d)
 "$root/tools/dist.sh" "$second" "$exe32" "$exe64" >/dev/null
 check "the archive is the same byte for byte when made again" cmp -s "$zip" "$second/$(basename "$zip")"
@@ -53,10 +54,19 @@ else
     echo "Not started: the archive's Hoplette.scr ($HOPLETTE_WIN32_WHY)"
 fi
 
-# With the sample sound switched on, shows run and end as before.
-printf '[bounceinit]\r\nTimeInterval=0\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=boing.wav\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+# The read-me's way to the sample sound: change the existing lines of the
+# settings file the first start wrote. A show then opens boing.wav.
+sed -i -e 's/^Sound=\r$/Sound=boing.wav\r/' -e 's/^TimeInterval=5\r$/TimeInterval=0\r/' "$PROGRAM_DIR/Hoplette.ini"
+opened=$(mktemp)
+inotifywait -m -e open "$PROGRAM_DIR/boing.wav" >"$opened" 2>&1 &
+watcher=$!
+for _ in $(seq 50); do grep -q 'Watches established' "$opened" && break; sleep 0.1; done
 start_program
-sleep 3
+# (Played when the ball first nears an edge: a few seconds into the show.)
+for _ in $(seq 75); do grep -q OPEN "$opened" && break; sleep 0.2; done
+kill "$watcher"; wait "$watcher" 2>/dev/null
+check "with Sound= changed to Sound=boing.wav, a show opens boing.wav" grep -q OPEN "$opened"
+rm -f "$opened"
 probe post ParkClass 0x0010 0 0
 xdotool mousemove 500 500 click 1
 wait_program_exit
