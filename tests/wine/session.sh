@@ -51,6 +51,7 @@ skip_if_suite_cannot_run() {
     echo "Skipped: $HOPLETTE_WIN32_WHY"
     exit 77
 }
+
 export WINEDEBUG=${WINEDEBUG:--all}
 # A Japanese locale makes the ANSI code page 932, as on a Japanese Windows.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
