@@ -38,7 +38,7 @@ install_missing() {
   while kill -0 "$apt" 2>/dev/null; do
     sleep 20
     kill -0 "$apt" 2>/dev/null &&
-      echo "  ... $(grep -c '^Setting up ' "$log") of $(sed -n 's/^\([0-9]*\) newly installed.*/\1/p' "$log" | head -n 1) packages set up"
+      echo "  ... $(grep -c '^Get:' "$log") fetched, $(grep -c '^Setting up ' "$log") set up, of$(sed -n 's/.* \([0-9]*\) newly installed.*/ \1/p' "$log" | head -n 1) packages"
   done
   wait "$apt" && status=0 || status=$?
   [ "$status" -eq 0 ] || tail -n 20 "$log" >&2
