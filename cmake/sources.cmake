@@ -15,6 +15,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/app/globals.cpp
     src/app/settings.cpp
     src/app/park.cpp
+    src/app/fullscreen.cpp
     src/app/menu.cpp
     src/app/saver.cpp
     src/dialogs/scrnsaver.cpp

@@ -2,6 +2,7 @@
 #include "park.h"
 
 #include "../show/show.h"
+#include "fullscreen.h"
 #include "globals.h"
 #include "menu.h"
 #include "waitrule.h"
@@ -57,11 +58,15 @@ static void OnParkSize(HWND window)
 
 static void OnWaitTimerTick(HWND window)
 {
-    if (WaitRuleTick(&tickCounter, waitLimit, showRunning)) {
-        showRunning = 1;
-        tickCounter = 0;
-        ShowRun(window);
-    }
+    if (!WaitRuleTick(&tickCounter, waitLimit, showRunning))
+        return;
+    // Asked only once the wait has passed. The counter stays past the limit,
+    // so the show comes at the first tick after the full-screen program goes.
+    if (showOverFullScreen != 1 && FullScreenProgramInFront())
+        return;
+    showRunning = 1;
+    tickCounter = 0;
+    ShowRun(window);
 }
 
 static void TearDownPark(HWND window)

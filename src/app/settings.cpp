@@ -121,6 +121,9 @@ void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
     LoadNumber("Speed", &Speed, Speed);
     LoadNumber("BowlNo_1", &BowlNo_1, BowlNo_1);
     LoadNumber("BowlNo_2", &BowlNo_2, BowlNo_2);
+    // Read only, never written: the file the program writes stays as it was.
+    showOverFullScreen = ReadSetting("ShowOverFullScreen", valueBuffer, sizeof valueBuffer) != 0
+                         && ParseSettingNumber(valueBuffer) == 1;
 
     if (ReadSetting("Sound", valueBuffer, sizeof valueBuffer) == 0)
         WriteSetting("Sound", "");

@@ -28,5 +28,6 @@ void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory);
 
 // Start-up: the two paths in the program directory (the wide one when it is
 // not empty, otherwise the ANSI one), the four numbers and the sound, writing
-// the built-in value of every key that is missing or empty.
+// the built-in value of every key that is missing or empty; and
+// ShowOverFullScreen, which is never written.
 void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory);

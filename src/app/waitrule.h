@@ -6,3 +6,28 @@
 // equal is not enough) and no timed show is running. Otherwise the tick is
 // counted; the tick that starts a show is not.
 bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning);
+
+// A rectangle in screen pixels as Windows gives one: right and bottom lie
+// just outside it.
+struct ScreenBox {
+    int32_t left, top, right, bottom;
+};
+
+// WS_CAPTION: a title bar takes both of its bits, WS_BORDER and WS_DLGFRAME.
+constexpr uint32_t CAPTION_STYLE = 0x00C00000;
+
+// Whether a window looks like a full-screen program (a video, a game, a slide
+// show): no caption, and a rectangle that covers the whole of its monitor,
+// a larger one too. An empty monitor rectangle is covered by nothing.
+bool LooksFullScreen(ScreenBox window, ScreenBox monitor, uint32_t style);
+
+// The shell's windows behind everything else: Progman and WorkerW hold the
+// desktop's icons and wallpaper. Letter case does not count.
+bool IsShellWindowClass(const char* className);
+
+// SHQueryUserNotificationState's answers that mean the user is busy with a
+// full-screen program, a Direct3D game or a presentation.
+constexpr int32_t QUNS_BUSY_STATE = 2;
+constexpr int32_t QUNS_D3D_FULL_SCREEN_STATE = 3;
+constexpr int32_t QUNS_PRESENTATION_STATE = 4;
+bool NotificationStateBusy(int32_t state);

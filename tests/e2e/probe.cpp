@@ -7,6 +7,10 @@
 //   probe parent WIDTH HEIGHT   a window of class ProbeParent with that client size at (100, 100);
 //                               prints its handle in decimal and runs until it is destroyed
 //   probe children HANDLE       the window's children: class x y width height (client coordinates) visible
+//   probe cover bare|caption    a window of class ProbeCover in front over the whole primary monitor:
+//                               without a caption (as a full-screen video or game), or a maximized
+//                               captioned one; runs until it is closed
+//   probe foreground            the class of the foreground window
 // Exit code 1 when the window is not there.
 #include <windows.h>
 
@@ -58,6 +62,46 @@ static int RunParent(int width, int height)
         return 1;
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(parent)));
     std::fflush(stdout);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
+static bool ParkInFront()
+{
+    char className[32] = "";
+    GetClassNameA(GetForegroundWindow(), className, sizeof className);
+    return std::strcmp(className, "ParkClass") == 0;
+}
+
+static LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Wine lets a program in the background take the foreground, which
+    // Windows refuses: Hoplette's park window does at its start and after each
+    // show. The user goes back to the cover at once.
+    if (message == WM_TIMER && ParkInFront())
+        SetForegroundWindow(window);
+    return ParentProc(window, message, wParam, lParam);
+}
+
+// Another program in front of Hoplette, full screen or maximized.
+static int RunCover(bool caption)
+{
+    WNDCLASSA coverClass = {};
+    coverClass.lpfnWndProc = CoverProc;
+    coverClass.hInstance = GetModuleHandleA(nullptr);
+    coverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    coverClass.lpszClassName = "ProbeCover";
+    RegisterClassA(&coverClass);
+    HWND cover = CreateWindowExA(0, "ProbeCover", "cover", caption ? WS_OVERLAPPEDWINDOW : WS_POPUP, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (cover == nullptr)
+        return 1;
+    ShowWindow(cover, caption ? SW_SHOWMAXIMIZED : SW_SHOW);
+    SetForegroundWindow(cover);
+    SetTimer(cover, 1, 20, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);
@@ -119,6 +163,15 @@ int main(int argc, char** argv)
         EnumChildWindows(parent, PrintChild, reinterpret_cast<LPARAM>(parent));
         return 0;
     }
-    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | acp | parent W H | children HANDLE\n");
+    if (argc >= 3 && std::strcmp(argv[1], "cover") == 0)
+        return RunCover(std::strcmp(argv[2], "caption") == 0);
+    if (argc >= 2 && std::strcmp(argv[1], "foreground") == 0) {
+        char className[128] = "";
+        GetClassNameA(GetForegroundWindow(), className, sizeof className);
+        std::printf("%s\n", className);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | acp | parent W H | children HANDLE"
+                         " | cover bare|caption | foreground\n");
     return 2;
 }

@@ -62,6 +62,58 @@ wait_program_exit
 check "exit code 0 after shows" [ "$PROGRAM_STATUS" -eq 0 ]
 rm -rf "$PROGRAM_DIR"
 
+# Another program's captionless window over the whole screen in front (a
+# full-screen video or game) holds the timed show back for as long as it
+# stays; the show follows at the next tick once it goes. A maximized
+# captioned window does not hold it back, nor does anything with
+# ShowOverFullScreen=1, which the program never writes.
+SETTINGS='[bounceinit]\r\nTimeInterval=0\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n'
+start_cover() { # start_cover bare|caption
+    (cd / && exec wine "$E2E_TOOLS/probe.exe" cover "$1") &
+    COVER_PID=$!
+    wait_for_window ProbeCover
+}
+close_cover() { probe post ProbeCover 0x0010 0 0; wait "$COVER_PID"; }
+# The show's two X windows, seen without starting a Wine process.
+show_mapped() {
+    xdotool search --onlyvisible --classname hoplette.exe getwindowgeometry %@ 2>/dev/null | grep -c 'Geometry: 512x768'
+}
+end_program() {
+    probe post ParkClass 0x0010 0 0
+    xdotool click 1
+    wait_program_exit
+}
+
+new_program_folder
+printf "$SETTINGS" >"$PROGRAM_DIR/Hoplette.ini"
+start_cover bare
+start_program
+sleep 3
+held_back() { [ "$(show_windows)" = 0 ] && [ "$(probe foreground)" = ProbeCover ]; }
+check "no show for 3 s (6 waits) while a full-screen program is in front ($(probe foreground) in front)" held_back
+close_cover
+gone=$(date +%s%N)
+for _ in $(seq 100); do [ "$(show_mapped)" = 2 ] && break; sleep 0.02; done
+came=$(( ($(date +%s%N) - gone) / 1000000 ))
+came_soon() { [ "$(show_mapped)" = 2 ] && [ "$came" -lt 1000 ]; }
+check "the show comes within a second once it goes ($came ms after)" came_soon
+end_program
+rm -rf "$PROGRAM_DIR"
+
+for case in "caption|" "bare|ShowOverFullScreen=1"; do
+    cover=${case%%|*} line=${case#*|}
+    new_program_folder
+    printf "$SETTINGS%b" "${line:+$line\r\n}" >"$PROGRAM_DIR/Hoplette.ini"
+    cp "$PROGRAM_DIR/Hoplette.ini" "$PROGRAM_DIR/before.ini"
+    start_cover "$cover"
+    start_program
+    check "$cover cover $line: the show starts at once" wait_for_show
+    end_program
+    close_cover
+    check "$cover cover $line: the settings file is as it was" cmp -s "$PROGRAM_DIR/Hoplette.ini" "$PROGRAM_DIR/before.ini"
+    rm -rf "$PROGRAM_DIR"
+done
+
 # The sound file in a folder named in Korean or with an emoji is read at the
 # start of every show (no sound device here, so only its opening is seen).
 sound_opened() { # sound_opened EVENTS: inotifywait reported an open of the file

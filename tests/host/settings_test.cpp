@@ -243,4 +243,37 @@ TEST(WaitRule, ShowStartsOnTheTickAfterTheCounterPassesTheLimit)
     EXPECT_EQ(counter, INT32_MAX);
 }
 
+TEST(WaitRule, AFullScreenProgramIsCaptionlessOverItsWholeMonitor)
+{
+    const ScreenBox primary = {0, 0, 1024, 768}, left = {-1280, -200, 0, 824}, none = {0, 0, 0, 0};
+    const uint32_t POPUP = 0x80000000, BORDER = 0x00800000, DLGFRAME = 0x00400000, CAPTION = 0x00C00000,
+                   OVERLAPPEDWINDOW = 0x00CF0000;
+    const struct { ScreenBox window, monitor; uint32_t style; bool fullScreen; } rows[] = {
+        {primary, primary, POPUP, true}, {primary, primary, 0, true}, {primary, primary, POPUP | BORDER, true},
+        {primary, primary, DLGFRAME, true}, {primary, primary, CAPTION, false}, {primary, primary, POPUP | CAPTION, false},
+        // One pixel short on each side.
+        {{1, 0, 1024, 768}, primary, POPUP, false}, {{0, 1, 1024, 768}, primary, POPUP, false},
+        {{0, 0, 1023, 768}, primary, POPUP, false}, {{0, 0, 1024, 767}, primary, POPUP, false},
+        // Larger than its monitor: a captionless one covers it, a maximized captioned one does not count.
+        {{-8, -8, 1032, 776}, primary, POPUP, true}, {{-8, -8, 1032, 776}, primary, OVERLAPPEDWINDOW, false},
+        {{-1280, -200, 1024, 824}, primary, POPUP, true},
+        // A secondary monitor left of and above the primary one.
+        {left, left, POPUP, true}, {left, left, CAPTION, false}, {{-1279, -200, 0, 824}, left, POPUP, false},
+        {{-1280, -199, 0, 824}, left, POPUP, false}, {{-1280, -200, -1, 824}, left, POPUP, false},
+        {{-1280, -200, 0, 823}, left, POPUP, false}, {primary, left, POPUP, false}, {left, primary, POPUP, false},
+        // No monitor to cover.
+        {none, none, POPUP, false}, {primary, none, POPUP, false}, {primary, {10, 10, 5, 20}, POPUP, false}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(LooksFullScreen(rows[i].window, rows[i].monitor, rows[i].style), rows[i].fullScreen) << "row " << i;
+
+    const struct { const char* name; bool shell; } classes[] = {
+        {"Progman", true}, {"PROGMAN", true}, {"WorkerW", true}, {"workerw", true}, {"Worker", false},
+        {"WorkerWW", false}, {"Progman ", false}, {"", false}, {"ParkClass", false}, {"#32769", false}};
+    for (size_t i = 0; i < std::size(classes); ++i)
+        EXPECT_EQ(IsShellWindowClass(classes[i].name), classes[i].shell) << "row " << i;
+    // Windows' answers: 2 busy, 3 Direct3D full screen, 4 presentation; 1 and 5 to 7 are not busy.
+    for (int32_t state = -1; state <= 8; ++state)
+        EXPECT_EQ(NotificationStateBusy(state), state >= 2 && state <= 4) << "state " << state;
+}
+
 } // namespace

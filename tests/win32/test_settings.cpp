@@ -117,6 +117,7 @@ static void ResetValues()
     Speed = 60;
     BowlNo_1 = 10011;
     BowlNo_2 = 10014;
+    showOverFullScreen = 7; // each start must set it
     settingsPath[0] = soundPath[0] = '\0';
     settingsPathWide[0] = soundPathWide[0] = 0;
 }
@@ -125,10 +126,12 @@ static void TestValues()
 {
     const std::string longDigits(300, '7');
     const std::string junk = "\x01\x02\xff\xfe=\x80\x81";
+    const std::string STANDARD = "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n";
     struct {
         std::string file;
         int32_t waitLimit, speed, bowl1, bowl2;
         std::string after; // the file afterwards; empty means unchanged
+        int32_t showOver = 0;
     } rows[] = {
         {"", 1200, 60, 10011, 10014,
          "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n"},
@@ -147,6 +150,14 @@ static void TestValues()
         // Junk lines, a line without "=", a key without a value.
         {"garbage\r\n[bounceinit]\r\nno equals sign\r\n" + junk + "\r\nTimeInterval=1\r\nSpeed\r\nBowlNo_1=10012\r\nBowlNo_2=10013\r\nSound=\r\n",
          240, 60, 10012, 10013, ""},
+        // ShowOverFullScreen is read as a number, and 1 alone keeps the old rule; it is never written.
+        {STANDARD + "ShowOverFullScreen=1\r\n", 1200, 60, 10011, 10014, "", 1},
+        {STANDARD + "ShowOverFullScreen=  +1 minute\r\n", 1200, 60, 10011, 10014, "", 1},
+        {STANDARD + "ShowOverFullScreen=0\r\n", 1200, 60, 10011, 10014, "", 0},
+        {STANDARD + "ShowOverFullScreen=2\r\n", 1200, 60, 10011, 10014, "", 0},
+        {STANDARD + "ShowOverFullScreen=yes\r\n", 1200, 60, 10011, 10014, "", 0},
+        {STANDARD + "ShowOverFullScreen=4294967297\r\n", 1200, 60, 10011, 10014, "", 0},
+        {STANDARD + "ShowOverFullScreen=\r\n", 1200, 60, 10011, 10014, "", 0},
     };
     for (int kind = 0; kind < KINDS; ++kind) {
         for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
@@ -162,6 +173,7 @@ static void TestValues()
             CHECK_EQ(Speed, rows[row].speed, "kind %d row %d: Speed", kind, row);
             CHECK_EQ(BowlNo_1, rows[row].bowl1, "kind %d row %d: BowlNo_1", kind, row);
             CHECK_EQ(BowlNo_2, rows[row].bowl2, "kind %d row %d: BowlNo_2", kind, row);
+            CHECK_EQ(showOverFullScreen, rows[row].showOver, "kind %d row %d: ShowOverFullScreen", kind, row);
             std::string expected = rows[row].after.empty() ? rows[row].file : rows[row].after;
             if (row == 7) // "Speed" without "=" is no value: the built-in one is added
                 CHECK(FileText(path).find("Speed=60\r\n") != std::string::npos, "kind %d row %d: Speed written back", kind,

@@ -1,0 +1,81 @@
+#include "fullscreen.h"
+
+#include "waitrule.h"
+
+// Newer than Windows 98, or than Windows 95: looked up at run time so that
+// the program still starts there, and asked only once a wait has passed.
+typedef HWND(WINAPI* GetShellWindowCall)();
+typedef HMONITOR(WINAPI* MonitorFromWindowCall)(HWND, DWORD);
+typedef BOOL(WINAPI* GetMonitorInfoCall)(HMONITOR, MONITORINFO*);
+typedef HRESULT(WINAPI* QueryNotificationStateCall)(int*);
+
+static bool callsLookedUp;
+static GetShellWindowCall getShellWindow;
+static MonitorFromWindowCall monitorFromWindow;
+static GetMonitorInfoCall getMonitorInfo;
+static QueryNotificationStateCall queryNotificationState;
+
+// GetProcAddress's result as void (*)(), which GCC lets any call type take.
+typedef void (*AnyCall)();
+static AnyCall Lookup(HMODULE module, const char* name)
+{
+    return module == nullptr ? nullptr : reinterpret_cast<AnyCall>(GetProcAddress(module, name));
+}
+
+static void LookUpCalls()
+{
+    callsLookedUp = true;
+    HMODULE user = GetModuleHandleA("user32.dll");
+    getShellWindow = reinterpret_cast<GetShellWindowCall>(Lookup(user, "GetShellWindow"));
+    monitorFromWindow = reinterpret_cast<MonitorFromWindowCall>(Lookup(user, "MonitorFromWindow"));
+    getMonitorInfo = reinterpret_cast<GetMonitorInfoCall>(Lookup(user, "GetMonitorInfoA"));
+    queryNotificationState = reinterpret_cast<QueryNotificationStateCall>(
+        Lookup(LoadLibraryA("shell32.dll"), "SHQueryUserNotificationState"));
+}
+
+// The monitor the window is on; without the monitor calls, the screen as it
+// is now (a game may have changed its size).
+static ScreenBox MonitorOf(HWND window)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (monitorFromWindow != nullptr && getMonitorInfo != nullptr) {
+        HMONITOR monitor = monitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+        if (monitor == nullptr || !getMonitorInfo(monitor, &info))
+            return ScreenBox{0, 0, 0, 0};
+        return ScreenBox{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    }
+    return ScreenBox{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+static bool NeverBusy(HWND front)
+{
+    if (front == GetDesktopWindow() || (getShellWindow != nullptr && front == getShellWindow()))
+        return true;
+    char className[32] = "";
+    GetClassNameA(front, className, sizeof className);
+    if (IsShellWindowClass(className))
+        return true;
+    DWORD process = 0;
+    GetWindowThreadProcessId(front, &process);
+    return process == GetCurrentProcessId();
+}
+
+bool FullScreenProgramInFront()
+{
+    if (!callsLookedUp)
+        LookUpCalls();
+    HWND front = GetForegroundWindow();
+    if (front != nullptr) {
+        if (NeverBusy(front))
+            return false;
+        RECT box;
+        if (GetWindowRect(front, &box)
+            && LooksFullScreen(ScreenBox{box.left, box.top, box.right, box.bottom}, MonitorOf(front),
+                               static_cast<uint32_t>(GetWindowLongA(front, GWL_STYLE))))
+            return true;
+    }
+    int state = 0;
+    return queryNotificationState != nullptr && SUCCEEDED(queryNotificationState(&state))
+           && NotificationStateBusy(state);
+}
