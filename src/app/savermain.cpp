@@ -33,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     case SAVER_SETTINGS:
         settingsReadOnly = 0;
-        OpenSaverSettings(window);
+        // A bare /c comes from a window that wants the dialog over it: the foreground one.
+        OpenSaverSettings(command.foregroundOwner ? GetForegroundWindow() : window);
         return 0;
     default:
         return 0;
