@@ -204,8 +204,8 @@ check "/c:HWND: owned by that window ($(dialog_owner))" [ "$(dialog_owner)" = "$
 probe post '#32770' 0x0111 1 0   # OK
 wait_program_exit
 check "/c:HWND: OK ends it with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
-printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=\r\nSaverShow=10017\r\n' \
-    >"$PROGRAM_DIR/expected.ini"
+printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=\r\n%b' \
+    'SaverShow=10017\r\nSaverMonitors=0\r\n' >"$PROGRAM_DIR/expected.ini"
 check "/c: OK writes the keys it shows" cmp "$INI" "$PROGRAM_DIR/expected.ini"
 close_parent
 
