@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "paths.h"
-#include "saverrules.h"
+#include "../saver/saverrules.h"
 
 extern HINSTANCE instanceHandle;
 extern HWND parkWindow;               // set once the park window exists

@@ -1,6 +1,6 @@
 // The screen saver's command line, the input that ends its show, the show
 // its settings choose and its preview's scale.
-#include "app/saverrules.h"
+#include "saver/saverrules.h"
 #include "catalogue/catalogue.h"
 
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@
 #include <initializer_list>
 
 #include "app/globals.h"
-#include "app/saver.h"
+#include "saver/saver.h"
 #include "app/settings.h"
 #include "catalogue/catalogue.h"
 #include "check.h"
@@ -22,7 +22,7 @@
 #include "modal.h"
 #include "resources/resource.h"
 #include "show/ball.h"
-#include "show/preview.h"
+#include "saver/preview.h"
 
 #include <vector>
 

@@ -2,13 +2,13 @@
 // picture), Double mode's two pictures, the speed and whether the show runs on
 // every monitor. It shows what the saver read at start-up; OK writes all five
 // keys, Cancel writes nothing.
-#include "dialogs.h"
+#include "../dialogs/dialogs.h"
 
 #include <algorithm>
 
 #include "../app/globals.h"
 #include "../app/numbers.h"
-#include "../app/saverrules.h"
+#include "saverrules.h"
 #include "../app/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"

@@ -1,10 +1,10 @@
 // Hoplette.scr's entry point: what Windows asks of a screen saver, by its command line.
 #include <windows.h>
 
-#include "globals.h"
+#include "../app/globals.h"
 #include "saver.h"
 #include "saverrules.h"
-#include "settings.h"
+#include "../app/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {

@@ -5,12 +5,12 @@
 #include "../catalogue/catalogue.h"
 #include "../dialogs/dialogs.h"
 #include "../show/frame.h"
-#include "../show/preview.h"
+#include "preview.h"
 #include "../show/show.h"
-#include "globals.h"
-#include "numbers.h"
+#include "../app/globals.h"
+#include "../app/numbers.h"
 #include "saverrules.h"
-#include "settings.h"
+#include "../app/settings.h"
 
 // Held by the running show; a second one finds it and ends.
 static const char SHOW_MUTEX[] = "Hoplette screen saver show";
