@@ -4,7 +4,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/app/numbers.cpp
     src/app/paths.cpp
     src/app/waitrule.cpp
-    src/app/saverrules.cpp
+    src/saver/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp
     src/show/soundimage.cpp
@@ -17,13 +17,13 @@ set(HOPLETTE_WIN32_SOURCES
     src/app/park.cpp
     src/app/fullscreen.cpp
     src/app/menu.cpp
-    src/app/saver.cpp
+    src/saver/saver.cpp
     src/dialogs/scrnsaver.cpp
     src/dialogs/bowlselect.cpp
     src/dialogs/about.cpp
-    src/dialogs/saversetup.cpp
+    src/saver/saversetup.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
-    src/show/preview.cpp
+    src/saver/preview.cpp
     src/show/sound.cpp
 )

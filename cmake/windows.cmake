@@ -31,7 +31,7 @@ target_link_options(Hoplette PRIVATE ${HOPLETTE_STATIC_LINK})
 # its settings dialog and version information of its own.
 set(HOPLETTE_SAVER_RC ${PROJECT_SOURCE_DIR}/src/resources/saver.rc)
 set_source_files_properties(${HOPLETTE_SAVER_RC} PROPERTIES OBJECT_DEPENDS "${HOPLETTE_RESOURCE_FILES}")
-add_executable(HopletteSaver WIN32 src/app/savermain.cpp ${HOPLETTE_SAVER_RC})
+add_executable(HopletteSaver WIN32 src/saver/savermain.cpp ${HOPLETTE_SAVER_RC})
 set_target_properties(HopletteSaver PROPERTIES OUTPUT_NAME Hoplette SUFFIX .scr)
 target_link_libraries(HopletteSaver PRIVATE hoplette_win)
 target_link_options(HopletteSaver PRIVATE ${HOPLETTE_STATIC_LINK})

@@ -45,5 +45,32 @@ after=$(cpu_ticks "$saver")
 echo "screen saver preview        $(awk "BEGIN {printf \"%.2f\", ($after - $before) * 100 / ($(getconf CLK_TCK) * 20)}")% of a core (152 x 112, Double, Speed 60, 20 s)"
 wine probe.exe post ProbeParent 0x0010 0 0 >/dev/null 2>&1
 wait "$parent" "$preview"
+
+# The screen saver's show (/s) on a display with two monitors, 1024 x 768 and
+# 800 x 600: CPU of its process over 20 s of the built-in Double show at Speed
+# 60 on the primary monitor alone (the other covered black), then on both
+# (SaverMonitors=1). Xorg's dummy driver needs root.
+end_session
+if start_two_monitor_display right 2>/dev/null; then
+    prepare_prefix
+    show_cpu() { # show_cpu SAVERMONITORS: percent of a core
+        printf '[bounceinit]\r\nSaverMonitors=%s\r\n' "$1" >Hoplette.ini
+        wine Hoplette.scr /s >/dev/null 2>&1 &
+        local show=$! saver before after
+        sleep 3
+        saver=$(pgrep -n -f 'Hoplette.scr /s')
+        before=$(cpu_ticks "$saver")
+        sleep 20
+        after=$(cpu_ticks "$saver")
+        xdotool key space
+        wait "$show"
+        awk "BEGIN {printf \"%.2f\", ($after - $before) * 100 / ($(getconf CLK_TCK) * 20)}"
+    }
+    one=$(show_cpu 0)
+    two=$(show_cpu 1)
+    echo "screen saver show           $one% of a core on one monitor, $two% on two (Double, Speed 60, 20 s each)"
+else
+    echo "screen saver show           skipped: the two-monitor display (Xorg's dummy driver) needs root"
+fi
 cd / && rm -rf "$folder"
 end_session

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/globals.h"
-#include "show/preview.h"
+#include "saver/preview.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

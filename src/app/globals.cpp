@@ -25,3 +25,7 @@ HBITMAP firstPicture, secondPicture;
 int32_t settingsReadOnly = 0;
 int32_t saverShow = 0;
 PointerAnchor pointerAnchor = {};
+int32_t saverMonitors = 0;
+RECT showMonitors[MOST_SHOW_MONITORS];
+int32_t showMonitorCount = 0;
+int (*saverLookAtMessages)() = nullptr;

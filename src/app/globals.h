@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "paths.h"
-#include "saverrules.h"
+#include "../saver/saverrules.h"
 
 extern HINSTANCE instanceHandle;
 extern HWND parkWindow;               // set once the park window exists
@@ -34,3 +34,12 @@ extern HBITMAP firstPicture, secondPicture;
 extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file
 extern int32_t saverShow;             // 1: the show is the screen saver's: topmost, a mouse move ends it too
 extern PointerAnchor pointerAnchor;   // where the pointer was at the saver show's first mouse message
+extern int32_t saverMonitors;         // 1: the saver's show runs on every monitor
+// The monitors a show runs on, in screen coordinates, the primary one first
+// (only its ball is heard). None: the primary screen, screenWidth x screenHeight.
+constexpr int MOST_SHOW_MONITORS = 16;
+extern RECT showMonitors[MOST_SHOW_MONITORS];
+extern int32_t showMonitorCount;
+// The saver's own look at its messages between frames (an INPUT_ value of
+// show.h), in place of the program's; nullptr in the program.
+extern int (*saverLookAtMessages)();

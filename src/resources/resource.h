@@ -32,9 +32,11 @@
 // The owner-drawn picture button that fills the About box.
 #define IDC_ABOUT_PICTURE  100
 
-// The speed box of Hoplette.scr's SAVERSETUP dialog. Its show radios are the
-// show modes, its picture radios those of BOWLSELECT.
-#define IDC_SAVER_SPEED  120
+// The speed box and the every-monitor check box of Hoplette.scr's SAVERSETUP
+// dialog. Its show radios are the show modes, its picture radios those of
+// BOWLSELECT.
+#define IDC_SAVER_SPEED    120
+#define IDC_SAVER_MONITORS 121
 
 // Statics that are never addressed.
 #define IDC_STATIC       -1

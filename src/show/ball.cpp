@@ -44,6 +44,30 @@ void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMo
     ballHeight = BALL_SIZE;
 }
 
+BallMotion SaveBallMotion()
+{
+    return BallMotion{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY,
+                      ballWidth, ballHeight, doubleAlternation, firstDrawX, firstDrawY, soundLatch};
+}
+
+void RestoreBallMotion(const BallMotion& motion)
+{
+    areaWidth = motion.areaWidth;
+    areaHeight = motion.areaHeight;
+    ballX = motion.ballX;
+    ballY = motion.ballY;
+    radiusX = motion.radiusX;
+    radiusY = motion.radiusY;
+    stepX = motion.stepX;
+    stepY = motion.stepY;
+    ballWidth = motion.ballWidth;
+    ballHeight = motion.ballHeight;
+    doubleAlternation = motion.doubleAlternation;
+    firstDrawX = motion.firstDrawX;
+    firstDrawY = motion.firstDrawY;
+    soundLatch = motion.soundLatch;
+}
+
 int32_t BounceMargin(int16_t showMode, int32_t screenWidth)
 {
     bool twoBalls = showMode == SHOW_DOUBLE;

@@ -19,6 +19,15 @@ extern int32_t doubleAlternation;         // 1: the next Double-mode draw uses t
 extern int32_t firstDrawX, firstDrawY;    // where this frame's first Double-mode picture went
 extern int32_t soundLatch;                // 1: the sound has played for this visit to the zone
 
+// Everything that moves one ball: with a ball on every monitor, each one's
+// motion is swapped in for its own steps.
+struct BallMotion {
+    int32_t areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY;
+    int32_t ballWidth, ballHeight, doubleAlternation, firstDrawX, firstDrawY, soundLatch;
+};
+BallMotion SaveBallMotion();
+void RestoreBallMotion(const BallMotion& motion);
+
 // Area, centre start, radii and steps for a show in showMode.
 void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
 

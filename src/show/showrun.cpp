@@ -10,8 +10,6 @@
 #include "ball.h"
 #include "frame.h"
 
-enum { INPUT_NONE, INPUT_DROPPED, INPUT_ENDS };
-
 static int64_t Now()
 {
     LARGE_INTEGER counter;
@@ -19,25 +17,37 @@ static int64_t Now()
     return counter.QuadPart;
 }
 
-static HWND CreateShowWindow(int x, int width)
+// One monitor's part of a show: its window (two in Double mode) and its ball.
+struct MonitorShow {
+    RECT box;        // screen coordinates
+    HWND windows[2]; // the first (the left one in Double mode) and the right one
+    PAINTSTRUCT paints[2];
+    BallMotion ball;
+};
+static MonitorShow monitors[MOST_SHOW_MONITORS];
+static int32_t monitorCount;
+
+static HWND CreateShowWindow(int x, int y, int width, int height)
 {
-    // The screen saver's show covers everything, the taskbar too.
-    DWORD above = saverShow == 1 ? WS_EX_TOPMOST : 0;
-    return CreateWindowExA(above, "static", nullptr, WS_POPUP | WS_VISIBLE, x, 0, width, screenHeight,
-                           nullptr, nullptr, instanceHandle, nullptr);
+    // The screen saver's show covers everything, the taskbar too, and has no
+    // place on the taskbar or in Alt+Tab.
+    if (saverShow == 1)
+        return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SAVER_WINDOW_CLASS, nullptr, WS_POPUP | WS_VISIBLE,
+                               x, y, width, height, nullptr, nullptr, instanceHandle, nullptr);
+    return CreateWindowExA(0, "static", nullptr, WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
+                           instanceHandle, nullptr);
 }
 
 // Removes one mouse message, or else one keyboard message, and says what it was.
 // Nothing is dispatched: no other handler of the program runs during a show.
 static int LookAtInput()
 {
+    if (saverLookAtMessages != nullptr)
+        return saverLookAtMessages();
     MSG message;
     if (PeekMessageA(&message, nullptr, FIRST_MOUSE_MESSAGE, LAST_MOUSE_MESSAGE, PM_REMOVE)
-        || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE)) {
-        bool ends = saverShow == 1 ? SaverInputEnds(&pointerAnchor, message.message, message.pt.x, message.pt.y)
-                                   : MessageEndsShow(message.message);
-        return ends ? INPUT_ENDS : INPUT_DROPPED;
-    }
+        || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE))
+        return MessageEndsShow(message.message) ? INPUT_ENDS : INPUT_DROPPED;
     return INPUT_NONE;
 }
 
@@ -59,10 +69,44 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
     }
 }
 
-// One frame is one step of the ball, two in Double mode. Frames fall due at
-// the pace Speed sets; the screen is painted at most once a refresh, with every
-// frame due by then drawn in order.
-static void RunFrames(HWND first, HWND second, bool twoBalls)
+static void StepMonitor(const MonitorShow& monitor, bool twoBalls)
+{
+    BallAnimation(monitor.windows[0], BALL_STEP);
+    // Without its window the right ball still steps, so the left one keeps
+    // its own picture and the ball its pace.
+    if (twoBalls)
+        BallAnimation(monitor.windows[1], BALL_STEP);
+}
+
+// One frame on every monitor. Each monitor's ball and size stand in for the
+// primary screen's during its steps, so that it moves, turns and mirrors as
+// the full-screen show does on a screen of that size.
+static void StepFrame(bool twoBalls)
+{
+    if (monitorCount == 1) {
+        StepMonitor(monitors[0], twoBalls);
+        return;
+    }
+    int32_t primaryWidth = screenWidth, primaryHeight = screenHeight;
+    for (int32_t i = 0; i < monitorCount; ++i) {
+        MonitorShow* monitor = &monitors[i];
+        screenWidth = monitor->box.right - monitor->box.left;
+        screenHeight = monitor->box.bottom - monitor->box.top;
+        RestoreBallMotion(monitor->ball);
+        // A latch already set plays nothing: only the primary monitor's ball is heard.
+        if (i > 0)
+            soundLatch = 1;
+        StepMonitor(*monitor, twoBalls);
+        monitor->ball = SaveBallMotion();
+    }
+    screenWidth = primaryWidth;
+    screenHeight = primaryHeight;
+}
+
+// One frame is one step of the ball, two in Double mode, on every monitor.
+// Frames fall due at the pace Speed sets; the screen is painted at most once
+// a refresh, with every frame due by then drawn in order.
+static void RunFrames(HWND first, bool twoBalls)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -74,16 +118,42 @@ static void RunFrames(HWND first, HWND second, bool twoBalls)
     int32_t most = FramesPerPaint(pace, period);
     for (;;) {
         int64_t paintedAt = Now();
-        for (int32_t frames = TakeFramesDue(&pace, paintedAt, most); frames > 0; --frames) {
-            BallAnimation(first, BALL_STEP);
-            // Without its window the right ball still steps, so the left one
-            // keeps its own picture and the ball its pace.
-            if (twoBalls)
-                BallAnimation(second, BALL_STEP);
-        }
+        for (int32_t frames = TakeFramesDue(&pace, paintedAt, most); frames > 0; --frames)
+            StepFrame(twoBalls);
         if (WaitForFrame(NextPaint(pace, paintedAt, period), frequency.QuadPart))
             return;
     }
+}
+
+// A monitor's window or two, filled black; each clips the monitor-sized
+// rectangle to itself.
+static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
+{
+    const RECT& box = monitor->box;
+    int width = box.right - box.left, height = box.bottom - box.top, half = width >> 1;
+    monitor->windows[0] = CreateShowWindow(box.left, box.top, twoBalls ? half : width, height);
+    monitor->windows[1] =
+        twoBalls ? CreateShowWindow(box.left + half, box.top, RightHalfWidth(width), height) : nullptr;
+    for (int which = 0; which < 2; ++which) {
+        if (monitor->windows[which] == nullptr)
+            continue;
+        HDC dc = BeginPaint(monitor->windows[which], &monitor->paints[which]);
+        PatBlt(dc, 0, 0, width, height, BLACKNESS);
+    }
+}
+
+// With more than one monitor, each ball starts at its own monitor's centre
+// with the margins and steps of a screen of that size.
+static void PrepareMonitorBalls()
+{
+    if (monitorCount == 1)
+        return;
+    for (int32_t i = 0; i < monitorCount; ++i) {
+        const RECT& box = monitors[i].box;
+        PrepareBallMotion(box.right - box.left, box.bottom - box.top, showMode);
+        monitors[i].ball = SaveBallMotion();
+    }
+    RestoreBallMotion(monitors[0].ball);
 }
 
 void ShowRun(HWND park)
@@ -92,34 +162,33 @@ void ShowRun(HWND park)
         SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     bool twoBalls = showMode == SHOW_DOUBLE;
-    int half = screenWidth >> 1;
-    HWND first = CreateShowWindow(0, twoBalls ? half : screenWidth);
-    HWND second = twoBalls ? CreateShowWindow(half, RightHalfWidth(screenWidth)) : nullptr;
-
-    // Each window clips the screen-sized rectangle to itself.
-    PAINTSTRUCT firstPaint, secondPaint;
-    HDC firstDc = BeginPaint(first, &firstPaint);
-    PatBlt(firstDc, 0, 0, screenWidth, screenHeight, BLACKNESS);
-    if (second != nullptr) {
-        HDC secondDc = BeginPaint(second, &secondPaint);
-        PatBlt(secondDc, 0, 0, screenWidth, screenHeight, BLACKNESS);
+    // The program's show, and the saver's by default: the primary screen alone.
+    monitorCount = showMonitorCount < 1 ? 1 : showMonitorCount < MOST_SHOW_MONITORS ? showMonitorCount
+                                                                                    : MOST_SHOW_MONITORS;
+    for (int32_t i = 0; i < monitorCount; ++i) {
+        monitors[i].box = showMonitorCount > 0 ? showMonitors[i] : RECT{0, 0, screenWidth, screenHeight};
+        OpenMonitor(&monitors[i], twoBalls);
     }
+    HWND first = monitors[0].windows[0];
 
     BallAnimation(first, BALL_PREPARE);
+    PrepareMonitorBalls();
     SetCapture(first);
     SetCursor(nullptr);
 
     timeBeginPeriod(1);
-    RunFrames(first, second, twoBalls);
+    RunFrames(first, twoBalls);
     timeEndPeriod(1);
 
-    EndPaint(first, &firstPaint);
-    if (second != nullptr)
-        EndPaint(second, &secondPaint);
+    for (int32_t i = 0; i < monitorCount; ++i)
+        for (int which = 0; which < 2; ++which)
+            if (monitors[i].windows[which] != nullptr)
+                EndPaint(monitors[i].windows[which], &monitors[i].paints[which]);
     ReleaseCapture();
-    DestroyWindow(first);
-    if (second != nullptr)
-        DestroyWindow(second);
+    for (int32_t i = 0; i < monitorCount; ++i)
+        for (int which = 0; which < 2; ++which)
+            if (monitors[i].windows[which] != nullptr)
+                DestroyWindow(monitors[i].windows[which]);
 
     tickCounter = 0;
     showRunning = 0;

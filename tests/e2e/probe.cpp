@@ -3,6 +3,7 @@
 //   probe windows               every visible top-level window: class x y width height handle
 //                               exstyle owner (the owner's handle in decimal, 0 for none)
 //   probe post CLASS MSG W L    posts a message (numbers in decimal or 0x hex)
+//   probe send CLASS MSG W L    sends it, waiting up to 5 s for the answer
 //   probe acp                   the ANSI code page
 //   probe parent WIDTH HEIGHT   a window of class ProbeParent with that client size at (100, 100);
 //                               prints its handle in decimal and runs until it is destroyed
@@ -150,6 +151,17 @@ int main(int argc, char** argv)
         LPARAM lParam = (LPARAM)std::strtol(argv[5], nullptr, 0);
         return PostMessageA(window, message, wParam, lParam) ? 0 : 1;
     }
+    if (argc >= 6 && std::strcmp(argv[1], "send") == 0) {
+        HWND window = FindByClass(argv[2]);
+        if (window == nullptr)
+            return 1;
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(window, (UINT)std::strtoul(argv[3], nullptr, 0),
+                                   (WPARAM)std::strtoul(argv[4], nullptr, 0), (LPARAM)std::strtol(argv[5], nullptr, 0),
+                                   SMTO_ABORTIFHUNG, 5000, &answer)
+                 ? 0
+                 : 1;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "acp") == 0) {
         std::printf("%u\n", GetACP());
         return 0;
@@ -171,7 +183,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", className);
         return 0;
     }
-    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | acp | parent W H | children HANDLE"
+    std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | send CLASS MSG W L | acp | parent W H | children HANDLE"
                          " | cover bare|caption | foreground\n");
     return 2;
 }

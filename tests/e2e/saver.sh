@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Hoplette.scr as Windows runs it: /s full screen until a key, a button or a
-# real mouse move, one at a time; /p in a test-made parent, ending with it;
-# /c with OK and Cancel; bad command lines. The settings file is written only
-# by the dialog's OK. Needs HOPLETTE_SCR, the built Hoplette.scr.
+# Hoplette.scr as Windows runs it: /s full screen until a key, a button, the
+# wheel or a real mouse move, another program to the front, WM_CLOSE or
+# SC_CLOSE, or a display change, one at a time; /p in a test-made parent,
+# ending with it; /c with OK and Cancel; bad command lines. The settings file
+# is written only by the dialog's OK. Needs HOPLETTE_SCR, the built Hoplette.scr.
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 begin_session 1024x768x24
@@ -21,9 +22,9 @@ wait_for() { # wait_for SECONDS COMMAND...: true once the command is
     for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
     return 1
 }
-show_windows() { probe windows | grep -ci '^static '; }
-double_show() { [ "$(probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 ')" = 2 ]; }
-single_show() { probe windows | grep -qi '^static 0 0 1024 768 '; }
+show_windows() { probe windows | grep -c '^HopletteSaver '; }
+double_show() { [ "$(probe windows | grep -c '^HopletteSaver 0 0 512 768 \|^HopletteSaver 512 0 512 768 ')" = 2 ]; }
+single_show() { probe windows | grep -q '^HopletteSaver 0 0 1024 768 '; }
 no_show() { [ "$(show_windows)" = 0 ]; }
 same_file() { cmp -s "$INI" "$PROGRAM_DIR/before.ini"; }
 keep_file() { cp "$INI" "$PROGRAM_DIR/before.ini"; }
@@ -40,8 +41,10 @@ read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
 read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
 check "/s: the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 -a "${lb:-255}" -lt 90 ]
 check "/s: Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 -a "${rr:-0}" -gt "${rb:-255}" ]
-topmost=$(probe windows | grep -ci '^static .* 0x[0-9a-f]*[89a-f] ')
-check "/s: both show windows are topmost ($topmost)" [ "$topmost" = 2 ]
+# Topmost (0x8) tool windows (0x80): no taskbar button, no Alt+Tab entry.
+above=$(probe windows | awk '$1 == "HopletteSaver" { print $7 }' | while read -r ex; do
+    [ $((ex & 0x88)) = $((0x88)) ] && echo yes; done | grep -c yes)
+check "/s: both show windows are topmost tool windows ($above)" [ "$above" = 2 ]
 
 # A second /s while the first runs ends at once and leaves the first alone.
 first=$PROGRAM_PID
@@ -97,10 +100,7 @@ xdotool key space
 wait_program_exit
 check "/s without a settings file: exit code 0, no file made" [ "$PROGRAM_STATUS" -eq 0 -a ! -e "$INI" ]
 
-# --- /p ----------------------------------------------------------------------
-# A window of another process stands in for the settings' little monitor.
-# (Wine shows nothing a child of another process paints: the drawing is
-# checked in-process by win32.test_saver.)
+# --- The endings Windows and other programs expect -----------------------------
 PARENT_PID=
 start_parent() {
     (cd / && exec wine "$E2E_TOOLS/probe.exe" parent 152 112 >"$PROGRAM_DIR/parent.txt" 2>/dev/null) &
@@ -118,6 +118,35 @@ close_parent() {
     probe post ProbeParent 0x0010 0 0
     wait "$PARENT_PID"
 }
+ends_on() { # ends_on WHAT COMMAND...: a fresh /s, the command, then exit code 0
+    local what=$1; shift
+    start_saver /s
+    wait_for 10 double_show
+    "$@"
+    wait_program_exit
+    check "/s: $what ends it with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+}
+ends_on "another program to the front" start_parent
+close_parent
+ends_on "WM_CLOSE posted to its show" probe post HopletteSaver 0x0010 0 0
+ends_on "WM_CLOSE sent to its show" probe send HopletteSaver 0x0010 0 0
+ends_on "SC_CLOSE" probe post HopletteSaver 0x0112 0xF060 0
+ends_on "a display change" probe send HopletteSaver 0x007E 24 $(( (768 << 16) | 1024 ))
+ends_on "a turn of the wheel" xdotool click 5
+ends_on "a side button" xdotool click 8
+start_saver /s
+wait_for 10 double_show
+probe post HopletteSaver 0x0112 0xF140 0   # SC_SCREENSAVE: Windows asks to start a saver
+sleep 1
+check "/s: SC_SCREENSAVE is refused and the show goes on" running
+xdotool key space
+wait_program_exit
+check "/s: none of them made a settings file" [ ! -e "$INI" ]
+
+# --- /p ----------------------------------------------------------------------
+# A window of another process stands in for the settings' little monitor.
+# (Wine shows nothing a child of another process paints: the drawing is
+# checked in-process by win32.test_saver.)
 preview_fills_parent() { [ "$(probe children "$PARENT")" = "HoplettePreview 0 0 152 112 1" ]; }
 
 printf '[bounceinit]\r\nSpeed=60\r\n' >"$INI"
@@ -127,7 +156,7 @@ for form in "/p %s" "/p:%s" "-P %s"; do
     # shellcheck disable=SC2059
     start_saver $(printf -- "$form" "$PARENT")
     check "'$form': a visible child fills the 152 x 112 parent ($(probe children "$PARENT"))" wait_for 10 preview_fills_parent
-    check "'$form': no window of its own on the desktop" [ "$(probe windows | grep -ci '^HoplettePreview \|^static ')" = 0 ]
+    check "'$form': no window of its own on the desktop" [ "$(probe windows | grep -c '^HoplettePreview \|^HopletteSaver ')" = 0 ]
     close_parent
     wait_program_exit
     check "'$form': it ends with its parent, exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
@@ -152,16 +181,21 @@ dialog_open() { probe windows | grep -q '^#32770 '; }
 dialog_owner() { probe windows | awk '$1 == "#32770" { print $8; exit }'; }
 printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=\r\n' >"$INI"
 keep_file
-for line in "/c" "" "-C"; do
+# A bare /c belongs to the window in front; no argument at all, to none.
+start_parent
+for line in "/c" "-C" ""; do
+    owner=$PARENT
+    [ -z "$line" ] && owner=0
     # shellcheck disable=SC2086
     start_saver $line
     check "'$line': the settings dialog opens" wait_for 10 dialog_open
-    check "'$line': owned by no window" [ "$(dialog_owner)" = 0 ]
+    check "'$line': owned by $owner ($(dialog_owner))" [ "$(dialog_owner)" = "$owner" ]
     probe post '#32770' 0x0111 2 0   # Cancel
     wait_program_exit
     check "'$line': Cancel ends it with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
     check "'$line': Cancel writes nothing" same_file
 done
+close_parent
 
 start_parent
 start_saver "/c:$PARENT"
@@ -170,16 +204,16 @@ check "/c:HWND: owned by that window ($(dialog_owner))" [ "$(dialog_owner)" = "$
 probe post '#32770' 0x0111 1 0   # OK
 wait_program_exit
 check "/c:HWND: OK ends it with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
-printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=\r\nSaverShow=10017\r\n' \
-    >"$PROGRAM_DIR/expected.ini"
+printf '[bounceinit]\r\nTimeInterval=5\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSound=\r\n%b' \
+    'SaverShow=10017\r\nSaverMonitors=0\r\n' >"$PROGRAM_DIR/expected.ini"
 check "/c: OK writes the keys it shows" cmp "$INI" "$PROGRAM_DIR/expected.ini"
 close_parent
 
-# The program itself ignores the saver's key and keeps its own values.
+# The program itself ignores the saver's keys and keeps its own values.
 start_program
 probe post ParkClass 0x0010 0 0
 wait_program_exit
 check "the program starts and ends beside the saver's key" [ "$PROGRAM_STATUS" -eq 0 ]
-check "the program leaves the saver's key alone" cmp "$INI" "$PROGRAM_DIR/expected.ini"
+check "the program leaves the saver's keys alone" cmp "$INI" "$PROGRAM_DIR/expected.ini"
 rm -rf "$PROGRAM_DIR"
 finish

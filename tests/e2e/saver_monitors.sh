@@ -1,48 +1,111 @@
 #!/usr/bin/env bash
-# Hoplette.scr /s with two monitors: the show on the primary one as always,
-# the other one covered black until the show ends. Needs HOPLETTE_SCR.
+# Hoplette.scr /s with two monitors. By default the show runs on the primary
+# one and the other is covered black until the show ends; with
+# SaverMonitors=1 each monitor runs the show in its own size, with the second
+# one to the right of the primary, to its left, above it, and turned upright.
+# Needs HOPLETTE_SCR.
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 lock_prefix
-stop_wine   # a wineserver left from another display knows only one monitor
-if ! start_two_monitor_display; then
-    # Xorg with the dummy driver needs root; a normal user's run skips this test.
-    [ "$(id -u)" -ne 0 ] && { echo "Skipped: the two-monitor display (Xorg's dummy driver) needs root"; exit 77; }
-    exit 1
-fi
-prepare_prefix
 
 new_program_folder
 cp "$HOPLETTE_SCR" "$PROGRAM_DIR/Hoplette.scr"
-printf '[bounceinit]\r\nBowlNo_1=10016\r\nBowlNo_2=10015\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+INI=$PROGRAM_DIR/Hoplette.ini
 
 wait_for() { # wait_for SECONDS COMMAND...: true once the command is
     local limit=$1 i; shift
     for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
     return 1
 }
-# The mean and the brightest channel of a part of the screen, 0..255.
+# The mean and the brightest channel of a part of the X screen, 0..255.
 light() { import -window root -crop "$1" +repage -format '%[fx:int(255*mean)] %[fx:int(255*maxima)]' info: 2>/dev/null; }
-cover() { probe windows | awk '$1 == "HopletteCover" { print $2, $3, $4, $5 }'; }
-double_show() { [ "$(probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 ')" = 2 ]; }
-second_black() { [ "$(light 800x600+1024+0)" = "0 0" ]; }
-second_white() { [ "$(light 800x600+1024+0)" = "255 255" ]; }
+saver_windows() { probe windows | awk '$1 == "HopletteSaver" { print $2, $3, $4, $5 }' | sort; }
+second_box() { echo "${SECOND_WIDTH}x$SECOND_HEIGHT+$SECOND_X11_X+$SECOND_X11_Y"; }
+primary_box() { echo "1024x768+$PRIMARY_X11_X+$PRIMARY_X11_Y"; }
+second_black() { [ "$(light "$(second_box)")" = "0 0" ]; }
+second_white() { [ "$(light "$(second_box)")" = "255 255" ]; }
+pictures_on_black() { # pictures_on_black BOX: bright pictures, the rest black, no white desktop
+    local mean most
+    read -r mean most <<<"$(light "$1")"
+    [ "${mean:-255}" -lt 60 ] && [ "${most:-0}" -gt 150 ]
+}
 
-# A white desktop, so that a missing cover shows.
-xsetroot -solid white
-xdotool mousemove 500 400
+# Two monitors in the given layout, a white desktop so that anything the
+# show leaves uncovered shows, and a fresh Wine that knows the layout.
+layout() { # layout POSITION [portrait]
+    stop_wine
+    stop_display
+    start_two_monitor_display "$@" || return 1
+    prepare_prefix
+    xsetroot -solid white
+    xdotool mousemove $((PRIMARY_X11_X + 500)) $((PRIMARY_X11_Y + 400))
+}
+start_show() {
+    (cd / && exec wine "$PROGRAM_DIR/Hoplette.scr" /s) &
+    PROGRAM_PID=$!
+}
+end_show() { # end_show WHAT: a key ends it, the desktop comes back
+    xdotool key space
+    wait_program_exit
+    check "$1: a key ends the show with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+    check "$1: its windows are gone" [ -z "$(saver_windows)" ]
+    check "$1: the second monitor is white again" wait_for 5 second_white
+}
+
+# --- The primary monitor's show, the other one covered -----------------------
+printf '[bounceinit]\r\nBowlNo_1=10016\r\nBowlNo_2=10015\r\n' >"$INI"
+if ! layout right; then
+    # Xorg with the dummy driver needs root; a normal user's run skips this test.
+    [ "$(id -u)" -ne 0 ] && { echo "Skipped: the two-monitor display (Xorg's dummy driver) needs root"; exit 77; }
+    check "two monitors" false
+    finish
+fi
 check "the second monitor is white before the show" second_white
-(cd / && exec wine "$PROGRAM_DIR/Hoplette.scr" /s) &
-PROGRAM_PID=$!
-check "the Double show on the primary monitor" wait_for 10 double_show
-check "a cover exactly over the second monitor ($(cover))" [ "$(cover)" = "1024 0 800 600" ]
+start_show
+expected=$(printf '%s\n' "0 0 512 768" "1024 0 800 600" "512 0 512 768" | sort)
+check "the Double show on the primary monitor, a cover exactly over the second ($(saver_windows | tr '\n' ,))" \
+    wait_for 10 eval '[ "$(saver_windows)" = "$expected" ]'
 check "the second monitor is black" wait_for 5 second_black
-read -r mean most <<<"$(light 1024x768+0+0)"
-check "the primary monitor: bright pictures on black ($mean $most)" [ "${mean:-255}" -lt 60 -a "${most:-0}" -gt 150 ]
-xdotool key space
-wait_program_exit
-check "a key ends the show with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
-check "the cover is gone" [ -z "$(cover)" ]
-check "the second monitor is white again" wait_for 5 second_white
+check "the primary monitor: bright pictures on black ($(light "$(primary_box)"))" pictures_on_black "$(primary_box)"
+end_show "covered"
+
+# --- SaverMonitors=1: the show on each monitor --------------------------------
+# Double mode: each monitor split in two halves, each half with its picture;
+# one picture on a whole monitor otherwise.
+every_monitor() { # every_monitor WHAT SHOW POSITION [portrait]
+    local what=$1 show=$2; shift 2
+    printf '[bounceinit]\r\nBowlNo_1=10016\r\nBowlNo_2=10015\r\nSaverShow=%s\r\nSaverMonitors=1\r\n' "$show" >"$INI"
+    layout "$@" || { check "$what: two monitors" false; return; }
+    start_show
+    local w=$SECOND_WIDTH h=$SECOND_HEIGHT x=$SECOND_X y=$SECOND_Y expected boxes
+    if [ "$show" = 10017 ]; then
+        expected=$(printf '%s\n' "0 0 512 768" "512 0 512 768" "$x $y $((w / 2)) $h" \
+                                 "$((x + w / 2)) $y $((w - w / 2)) $h" | sort)
+        boxes="512x768+$PRIMARY_X11_X+$PRIMARY_X11_Y 512x768+$((PRIMARY_X11_X + 512))+$PRIMARY_X11_Y
+               $((w / 2))x$h+$SECOND_X11_X+$SECOND_X11_Y $((w - w / 2))x$h+$((SECOND_X11_X + w / 2))+$SECOND_X11_Y"
+    else
+        expected=$(printf '%s\n' "0 0 1024 768" "$x $y $w $h" | sort)
+        boxes="$(primary_box) $(second_box)"
+    fi
+    check "$what: show windows exactly over both monitors ($(saver_windows | tr '\n' ,))" \
+        wait_for 10 eval '[ "$(saver_windows)" = "$expected" ]'
+    sleep 1
+    local box before=() i=0
+    for box in $boxes; do
+        check "$what: pictures on black in $box ($(light "$box"))" pictures_on_black "$box"
+        before+=("$(import -window root -crop "$box" +repage -depth 8 rgb:- 2>/dev/null | md5sum)")
+    done
+    sleep 0.5
+    for box in $boxes; do
+        check "$what: the picture in $box moves" \
+            [ "$(import -window root -crop "$box" +repage -depth 8 rgb:- 2>/dev/null | md5sum)" != "${before[$i]}" ]
+        i=$((i + 1))
+    done
+    end_show "$what"
+}
+every_monitor "right, Double" 10017 right
+every_monitor "left, Double" 10017 left
+every_monitor "above, Mars" 10013 above
+every_monitor "upright on the left, Double" 10017 left portrait
 rm -rf "$PROGRAM_DIR"
 finish

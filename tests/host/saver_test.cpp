@@ -1,6 +1,6 @@
 // The screen saver's command line, the input that ends its show, the show
 // its settings choose and its preview's scale.
-#include "app/saverrules.h"
+#include "saver/saverrules.h"
 #include "catalogue/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +14,23 @@ namespace {
 TEST(Saver, CommandLines)
 {
     const int SET = SAVER_SETTINGS, SHOW = SAVER_SHOW, PRE = SAVER_PREVIEW, NO = SAVER_NOTHING;
-    const struct { std::string line; int action; uint32_t window; } rows[] = {
+    const struct { std::string line; int action; uint32_t window; bool foreground = false; } rows[] = {
         // What Windows passes.
         {"", SET, 0}, {"/s", SHOW, 0}, {"/S", SHOW, 0}, {"-s", SHOW, 0}, {"-S", SHOW, 0},
         {"/p 1234", PRE, 1234}, {"/P 1234", PRE, 1234}, {"/p:1234", PRE, 1234}, {"-p 1234", PRE, 1234},
-        {"/c", SET, 0}, {"/C", SET, 0}, {"/c:4660", SET, 4660}, {"/c 4660", SET, 4660}, {"-c:7", SET, 7},
+        {"/c", SET, 0, true}, {"/C", SET, 0, true}, {"/c:4660", SET, 4660}, {"/c 4660", SET, 4660}, {"-c:7", SET, 7},
         {"/a 1234", NO, 0}, {"/A:1234", NO, 0}, {"/a", NO, 0},
         // Blanks around, and the largest 32-bit handle.
         {"   ", SET, 0}, {"\t/s\t", SHOW, 0}, {"  /p   65538  ", PRE, 65538}, {"/p:  12", PRE, 12},
         {"/p 4294967295", PRE, 4294967295u}, {"/c 0004660", SET, 4660}, {"/s 1234", SHOW, 0},
         {"/s:garbage", SHOW, 0},
-        // A preview without a usable handle does nothing; settings go without an owner.
+        // A preview without a usable handle does nothing; /c without one goes to the
+        // foreground window, no argument at all to none.
         {"/p", NO, 0}, {"/p ", NO, 0}, {"/p:", NO, 0}, {"/p 0", NO, 0}, {"/p -5", NO, 0},
         {"/p -4294967295", NO, 0}, {"/p 4294967296", NO, 0}, {"/p 99999999999999999999999", NO, 0},
         {"/p " + std::string(300, '9'), NO, 0}, {"/p 12x", NO, 0}, {"/p 0x1234", NO, 0}, {"/p 12 34", NO, 0},
-        {"/p abc", NO, 0}, {"/p +12", NO, 0}, {"/p::12", NO, 0}, {"/c:-5", SET, 0}, {"/c:abc", SET, 0},
-        {"/c 4294967296", SET, 0},
+        {"/p abc", NO, 0}, {"/p +12", NO, 0}, {"/p::12", NO, 0}, {"/c:-5", SET, 0, true}, {"/c:abc", SET, 0, true},
+        {"/c 4294967296", SET, 0, true},
         // Switches it does not know.
         {"/x", NO, 0}, {"/", NO, 0}, {"-", NO, 0}, {"s", NO, 0}, {"/save", NO, 0}, {"/pp 12", NO, 0},
         {"//s", NO, 0}, {"/sc", NO, 0}, {"/?", NO, 0}, {"\\s", NO, 0}, {"C:\\Hoplette.scr /s", NO, 0},
@@ -38,6 +39,7 @@ TEST(Saver, CommandLines)
         SaverCommand got = ParseSaverCommand(rows[i].line.c_str());
         EXPECT_EQ(got.action, rows[i].action) << "row " << i << " \"" << rows[i].line << "\"";
         EXPECT_EQ(got.window, rows[i].window) << "row " << i << " \"" << rows[i].line << "\"";
+        EXPECT_EQ(got.foregroundOwner, rows[i].foreground) << "row " << i << " \"" << rows[i].line << "\"";
     }
 }
 
@@ -47,7 +49,8 @@ TEST(Saver, InputThatEndsTheShow)
     // anchor; `ends` is the index of the first that ends the show, -1 for none.
     struct Input { uint32_t message; int32_t x, y; };
     const uint32_t MOVE = 0x200, LDOWN = 0x201, LUP = 0x202, RDOWN = 0x204, MDOWN = 0x207, MUP = 0x208,
-                   KEY = 0x100, KEYUP = 0x101, SYSKEY = 0x104, CHAR = 0x102, WHEEL = 0x20A, TIMER = 0x113;
+                   KEY = 0x100, KEYUP = 0x101, SYSKEY = 0x104, CHAR = 0x102, WHEEL = 0x20A, TIMER = 0x113,
+                   XDOWN = 0x20B, XUP = 0x20C, HWHEEL = 0x20E;
     const struct { std::vector<Input> inputs; int ends; } rows[] = {
         {{{MOVE, 100, 100}, {MOVE, 110, 100}}, 1},                      // 10 px right
         {{{MOVE, 100, 100}, {MOVE, 100, 90}}, 1},                       // 10 px up
@@ -59,7 +62,9 @@ TEST(Saver, InputThatEndsTheShow)
         {{{LUP, 0, 0}, {MOVE, 3, 3}, {MOVE, 0, 5}}, 2},                 // any mouse message anchors
         {{{KEY, 0, 0}}, 0}, {{{SYSKEY, 0, 0}}, 0}, {{{LDOWN, 0, 0}}, 0}, {{{RDOWN, 0, 0}}, 0}, {{{MDOWN, 0, 0}}, 0},
         {{{MOVE, 1, 1}, {MDOWN, 1, 1}}, 1},
-        {{{KEYUP, 0, 0}, {CHAR, 0, 0}, {WHEEL, 900, 900}, {TIMER, 900, 900}, {MUP, 0, 0}, {MOVE, 2, 2}}, -1},
+        {{{KEYUP, 0, 0}, {CHAR, 0, 0}, {TIMER, 900, 900}, {MUP, 0, 0}, {MOVE, 2, 2}, {XUP, 3, 3}}, -1},
+        {{{MOVE, 1, 1}, {WHEEL, 1, 1}}, 1}, {{{HWHEEL, 0, 0}}, 0}, {{{XDOWN, 0, 0}}, 0},  // wheels, side buttons
+        {{{KEYUP, 0, 0}, {WHEEL, 900, 900}}, 1},
         {{{MOVE, INT32_MIN, INT32_MIN}, {MOVE, INT32_MAX, INT32_MAX}}, 1},  // no overflow at the extremes
         {{{MOVE, INT32_MAX, 0}, {MOVE, INT32_MAX - 4, 4}}, -1},
         {{{MOVE, -3000, 0}, {MOVE, -2990, 0}}, 1},                      // a monitor left of the primary
@@ -74,6 +79,25 @@ TEST(Saver, InputThatEndsTheShow)
         }
         EXPECT_EQ(ended, rows[i].ends) << "row " << i;
     }
+}
+
+TEST(Saver, MessagesToItsWindows)
+{
+    const int PASS = SAVER_MESSAGE_PASSES, ENDS = SAVER_MESSAGE_ENDS, REFUSED = SAVER_MESSAGE_REFUSED;
+    const uint32_t ACTIVATEAPP = 0x1C, ACTIVATE = 0x06, NCACTIVATE = 0x86, CLOSE = 0x10, DISPLAYCHANGE = 0x7E,
+                   SYSCOMMAND = 0x112, PAINT = 0x0F, TIMER = 0x113, SETCURSOR = 0x20, DESTROY = 0x02;
+    const struct { uint32_t message; uint64_t wParam; int verdict; } rows[] = {
+        {ACTIVATEAPP, 0, ENDS}, {ACTIVATEAPP, 1, PASS},  // another program to the front; this one
+        {ACTIVATE, 0, PASS}, {ACTIVATE, 1, PASS}, {NCACTIVATE, 0, PASS},  // between its own windows
+        {CLOSE, 0, ENDS}, {CLOSE, 12345, ENDS}, {DISPLAYCHANGE, 32, ENDS},
+        {SYSCOMMAND, 0xF060, ENDS}, {SYSCOMMAND, 0xF063, ENDS},          // SC_CLOSE, with Windows' low bits
+        {SYSCOMMAND, 0xF140, REFUSED}, {SYSCOMMAND, 0xF14F, REFUSED},    // SC_SCREENSAVE
+        {SYSCOMMAND, 0xF020, PASS}, {SYSCOMMAND, 0xF170, PASS}, {SYSCOMMAND, 0, PASS},  // minimize, monitor power
+        {SYSCOMMAND, 0x1F060, ENDS}, {SYSCOMMAND, UINT64_MAX, PASS},  // read as DefWindowProc reads it
+        {PAINT, 0, PASS}, {TIMER, 1, PASS}, {SETCURSOR, 0, PASS}, {DESTROY, 0, PASS}, {0, 0, PASS},
+        {UINT32_MAX, UINT64_MAX, PASS}, {0x10010, 0, PASS}, {0x1001C, 0, PASS}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(SaverWindowMessage(rows[i].message, rows[i].wParam), rows[i].verdict) << "row " << i;
 }
 
 TEST(Saver, ShowChosenByTheStoredNumber)

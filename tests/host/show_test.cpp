@@ -171,6 +171,53 @@ TEST(Ball, SingleModeNeverAlternatesAndALeftoverLatchIsCleared)
     EXPECT_EQ(doubleAlternation, 1);
 }
 
+// A ball per monitor, each swapped in for its own steps, draws and sounds exactly
+// as a full-screen show on a screen of that monitor's size, whatever the others do.
+TEST(Ball, EachMonitorsBallMovesAsOnAScreenOfItsSize)
+{
+    struct Screen { int32_t w, h; };
+    const struct { int16_t mode; std::vector<Screen> monitors; } rows[] = {
+        {SHOW_EARTH, {{1024, 768}, {800, 600}}},
+        {SHOW_DOUBLE, {{1024, 768}, {800, 600}}},
+        {SHOW_DOUBLE, {{1920, 1080}, {768, 1024}, {1024, 768}}},  // a portrait monitor
+        {SHOW_SUN, {{640, 480}, {600, 800}, {3840, 2160}}},
+        {SHOW_DOUBLE, {{800, 600}, {800, 600}}},
+    };
+    const int FRAMES = 1500;  // past several turns and sound zones on each
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const auto& monitors = rows[i].monitors;
+        int steps = rows[i].mode == SHOW_DOUBLE ? 2 : 1;
+        auto record = [&](std::vector<int32_t>* seen, const Screen& m) {
+            for (int k = 0; k < steps; ++k) {
+                BallStep s = StepBall(m.w, m.h, rows[i].mode);
+                seen->insert(seen->end(), {s.drawX, s.drawY, s.secondPicture, s.playSound});
+            }
+        };
+        // Each monitor's ball alone.
+        std::vector<std::vector<int32_t>> alone(monitors.size()), together(monitors.size());
+        for (size_t m = 0; m < monitors.size(); ++m) {
+            Prepare(36, 36, monitors[m].w, monitors[m].h, rows[i].mode);
+            for (int f = 0; f < FRAMES; ++f)
+                record(&alone[m], monitors[m]);
+        }
+        // All of them frame by frame, each motion swapped in and out.
+        std::vector<BallMotion> motions;
+        for (const Screen& m : monitors) {
+            Prepare(36, 36, m.w, m.h, rows[i].mode);
+            motions.push_back(SaveBallMotion());
+        }
+        for (int f = 0; f < FRAMES; ++f) {
+            for (size_t m = 0; m < monitors.size(); ++m) {
+                RestoreBallMotion(motions[m]);
+                record(&together[m], monitors[m]);
+                motions[m] = SaveBallMotion();
+            }
+        }
+        for (size_t m = 0; m < monitors.size(); ++m)
+            EXPECT_TRUE(together[m] == alone[m]) << "row " << i << " monitor " << m;
+    }
+}
+
 TEST(Frame, OnlyButtonPressesAndKeyDownEndTheShow)
 {
     const struct { uint32_t message; bool ends; } rows[] = {

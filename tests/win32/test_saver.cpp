@@ -13,7 +13,7 @@
 #include <initializer_list>
 
 #include "app/globals.h"
-#include "app/saver.h"
+#include "saver/saver.h"
 #include "app/settings.h"
 #include "catalogue/catalogue.h"
 #include "check.h"
@@ -22,7 +22,7 @@
 #include "modal.h"
 #include "resources/resource.h"
 #include "show/ball.h"
-#include "show/preview.h"
+#include "saver/preview.h"
 
 #include <vector>
 
@@ -46,6 +46,7 @@ static void StartSaverIn(const char* name, const char* bytes)
     BowlNo_1 = INITIAL_BOWLNO_1;
     BowlNo_2 = INITIAL_BOWLNO_2;
     showMode = SHOW_MARS;
+    saverMonitors = 1;
     settingsReadOnly = 1;
     WCHAR wideFolder[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, folder, -1, wideFolder, MAX_PATH);
@@ -85,7 +86,7 @@ static void Click(HWND dialog, int id)
 }
 
 // What the dialog showed when it opened: the checked radio of each column (0: none) and the speed.
-static int seenShow, seenFirst, seenSecond, seenOthers;
+static int seenShow, seenFirst, seenSecond, seenOthers, seenMonitors;
 static char seenSpeed[16];
 
 static int CheckedIn(HWND dialog, int first, int last)
@@ -107,6 +108,7 @@ static void RecordSetup(HWND dialog)
     seenFirst = CheckedIn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST);
     seenSecond = CheckedIn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST);
     GetDlgItemTextA(dialog, IDC_SAVER_SPEED, seenSpeed, sizeof seenSpeed);
+    seenMonitors = IsDlgButtonChecked(dialog, IDC_SAVER_MONITORS);
 }
 
 static void PressCancel(HWND dialog)
@@ -122,20 +124,24 @@ static void TestSetupOpens()
         const char* bytes;
         int show, first, second;
         const char* speed;
+        int monitors;
     } rows[] = {
-        {"[bounceinit]\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSaverShow=10015\r\n",
-         IDM_SATURN, 103, 116, "120"},
+        {"[bounceinit]\r\nSpeed=120\r\nBowlNo_1=10013\r\nBowlNo_2=10016\r\nSaverShow=10015\r\nSaverMonitors=1\r\n",
+         IDM_SATURN, 103, 116, "120", 1},
         {"[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n",
-         IDM_DOUBLE, 101, 114, "60"},
-        {"[bounceinit]\r\nSaverShow=10018\r\n", IDM_SPHERE, 101, 114, "60"},  // missing keys: built-in values
-        {nullptr, IDM_DOUBLE, 101, 114, "60"},                                  // no file at all
-        {"[bounceinit]\r\nSpeed=\r\nSaverShow=\r\n", IDM_DOUBLE, 101, 114, "60"},  // empty counts as missing
-        {"[bounceinit]\r\nSaverShow=10010\r\n", IDM_EARTH, 101, 114, "60"},
-        {"[bounceinit]\r\nSaverShow=abc\r\nBowlNo_1=5\r\nBowlNo_2=10000\r\n", IDM_DOUBLE, 0, 0, "60"},
-        {"[bounceinit]\r\nSaverShow=99999999999\r\nSpeed=99999999999\r\n", IDM_DOUBLE, 101, 114, "99999"},
-        {"[bounceinit]\r\nSaverShow=-10013\r\nSpeed=-20\r\n", IDM_DOUBLE, 101, 114, "-20"},
-        {"[bounceinit]\r\nSpeed=-99999999\r\nBowlNo_1=-2147483648\r\n", IDM_DOUBLE, 0, 114, "-9999"},
-        {"[bounceinit]\r\nSaverShow= +10016xyz\r\nSpeed=  7 \r\n", IDM_SUN, 101, 114, "7"},
+         IDM_DOUBLE, 101, 114, "60", 0},
+        {"[bounceinit]\r\nSaverShow=10018\r\n", IDM_SPHERE, 101, 114, "60", 0},  // missing keys: built-in values
+        {nullptr, IDM_DOUBLE, 101, 114, "60", 0},                                  // no file at all
+        {"[bounceinit]\r\nSpeed=\r\nSaverShow=\r\nSaverMonitors=\r\n", IDM_DOUBLE, 101, 114, "60", 0},  // empty
+        {"[bounceinit]\r\nSaverShow=10010\r\nSaverMonitors=0\r\n", IDM_EARTH, 101, 114, "60", 0},
+        {"[bounceinit]\r\nSaverShow=abc\r\nBowlNo_1=5\r\nBowlNo_2=10000\r\nSaverMonitors=abc\r\n", IDM_DOUBLE, 0, 0,
+         "60", 0},
+        {"[bounceinit]\r\nSaverShow=99999999999\r\nSpeed=99999999999\r\nSaverMonitors=4294967297\r\n", IDM_DOUBLE,
+         101, 114, "99999", 0},
+        {"[bounceinit]\r\nSaverShow=-10013\r\nSpeed=-20\r\nSaverMonitors=-1\r\n", IDM_DOUBLE, 101, 114, "-20", 0},
+        {"[bounceinit]\r\nSpeed=-99999999\r\nBowlNo_1=-2147483648\r\nSaverMonitors=2\r\n", IDM_DOUBLE, 0, 114,
+         "-9999", 0},
+        {"[bounceinit]\r\nSaverShow= +10016xyz\r\nSpeed=  7 \r\nSaverMonitors= 1st\r\n", IDM_SUN, 101, 114, "7", 1},
     };
     int index = 0;
     for (const auto& row : rows) {
@@ -150,13 +156,14 @@ static void TestSetupOpens()
         CHECK_EQ(seenSecond, row.second, "row %d: the radio under Pattern 2", index);
         CHECK_EQ(seenOthers, 0, "row %d: one radio at most in each column", index);
         CHECK(std::strcmp(seenSpeed, row.speed) == 0, "row %d: the speed box shows \"%s\"", index, seenSpeed);
+        CHECK_EQ(seenMonitors, row.monitors, "row %d: the every-monitor box", index);
         CHECK(FileHolds(row.bytes), "row %d: Cancel writes nothing", index);
         EndSaverIn();
         ++index;
     }
 }
 
-// OK writes the four keys the dialog shows; the speed as typed.
+// OK writes the five keys the dialog shows; the speed as typed.
 static void TestSetupWrites()
 {
     StartSaverIn("ok", "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n");
@@ -165,6 +172,7 @@ static void TestSetupWrites()
         [](HWND dialog) { Click(dialog, 106); },  // Sun under Pattern 1
         [](HWND dialog) { Click(dialog, 112); },  // Jupiter under Pattern 2
         [](HWND dialog) { Type(dialog, IDC_SAVER_SPEED, "1234567"); },
+        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },
         RecordSetup,
         [](HWND dialog) { Click(dialog, IDOK); },
     });
@@ -172,27 +180,32 @@ static void TestSetupWrites()
     CHECK(std::strcmp(seenSpeed, "12345") == 0, "the speed box takes five characters: \"%s\"", seenSpeed);
     CHECK_EQ(seenShow, IDM_MARS, "a click moves the show's mark");
     CHECK_EQ(seenOthers, 0, "one radio in each column");
+    CHECK_EQ(seenMonitors, BST_CHECKED, "a click checks the every-monitor box");
     CHECK(FileHolds("[bounceinit]\r\nTimeInterval=5\r\nSpeed=12345\r\nBowlNo_1=10016\r\nBowlNo_2=10012\r\nSound=\r\n"
-                    "SaverShow=10013\r\n"),
-          "OK writes the speed, the pictures and the show");
+                    "SaverShow=10013\r\nSaverMonitors=1\r\n"),
+          "OK writes the speed, the pictures, the show and the monitors");
     EndSaverIn();
 
     // Without a file, OK makes one with exactly what the dialog shows.
     StartSaverIn("okfresh", nullptr);
     result = RunSetup({[](HWND dialog) { Click(dialog, IDOK); }});
     CHECK_EQ(result, IDOK, "OK on a fresh folder");
-    CHECK(FileHolds("[bounceinit]\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSaverShow=10017\r\n"),
+    CHECK(FileHolds("[bounceinit]\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSaverShow=10017\r\n"
+                    "SaverMonitors=0\r\n"),
           "OK writes the built-in values it showed");
     EndSaverIn();
 
     // A picture code outside the columns is kept unless a radio of its column is clicked.
-    StartSaverIn("okodd", "[bounceinit]\r\nSpeed=-20\r\nBowlNo_1=5\r\nBowlNo_2=10000\r\nSaverShow=abc\r\n");
+    StartSaverIn("okodd",
+                 "[bounceinit]\r\nSpeed=-20\r\nBowlNo_1=5\r\nBowlNo_2=10000\r\nSaverShow=abc\r\nSaverMonitors=1\r\n");
     result = RunSetup({
         [](HWND dialog) { Click(dialog, 117); },
+        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },  // unchecked again
         [](HWND dialog) { Click(dialog, IDOK); },
     });
     CHECK_EQ(result, IDOK, "OK with odd values");
-    CHECK(FileHolds("[bounceinit]\r\nSpeed=-20\r\nBowlNo_1=5\r\nBowlNo_2=10017\r\nSaverShow=10017\r\n"),
+    CHECK(FileHolds("[bounceinit]\r\nSpeed=-20\r\nBowlNo_1=5\r\nBowlNo_2=10017\r\nSaverShow=10017\r\n"
+                    "SaverMonitors=0\r\n"),
           "OK keeps an odd code and writes the clicked one");
     EndSaverIn();
 
@@ -201,6 +214,7 @@ static void TestSetupWrites()
     StartSaverIn("escape", stored);
     result = RunSetup({
         [](HWND dialog) { Click(dialog, IDM_SUN); },
+        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },
         [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
     });
     CHECK_EQ(result, IDCANCEL, "the close box ends the dialog with 2");

@@ -75,17 +75,36 @@ start_display() {
     start_x_server Xvfb -screen 0 "${1:-${HOPLETTE_SCREEN:-1024x768x24}}"
 }
 
-# Two monitors: the primary 1024 x 768 at 0,0 and an 800 x 600 one to its
-# right at 1024,0. Xvfb has only one; Xorg's dummy driver (run as root) has
-# RandR outputs. Wine reads the layout when it starts: stop_wine before.
+# Two monitors: the primary 1024 x 768 and a second one, 800 x 600 (or 600 x
+# 800 with "portrait"), to the right of it (the default), to its left or above
+# it. Xvfb has only one; Xorg's dummy driver (run as root) has RandR outputs.
+# Windows puts the primary monitor at 0,0, so the second one is at
+# SECOND_X,SECOND_Y for Windows, and the two are at PRIMARY_X11_X,_Y and
+# SECOND_X11_X,_Y on the X screen; SECOND_WIDTH x SECOND_HEIGHT is its size.
+# Wine reads the layout when it starts: stop_wine before.
 start_two_monitor_display() {
+    local position=${1:-right} mode=800x600
+    [ "${2:-}" = portrait ] && mode=600x800
+    SECOND_WIDTH=${mode%x*} SECOND_HEIGHT=${mode#*x}
+    PRIMARY_X11_X=0 PRIMARY_X11_Y=0 SECOND_X11_X=0 SECOND_X11_Y=0
+    case $position in
+    right) SECOND_X11_X=1024 ;;
+    left) PRIMARY_X11_X=$SECOND_WIDTH ;;
+    above) PRIMARY_X11_Y=$SECOND_HEIGHT ;;
+    *) echo "no such place for the second monitor: $position" >&2; return 1 ;;
+    esac
+    SECOND_X=$((SECOND_X11_X - PRIMARY_X11_X)) SECOND_Y=$((SECOND_X11_Y - PRIMARY_X11_Y))
     DISPLAY_LOG=$(mktemp)
     start_x_server Xorg -config "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/two-monitors.conf" -novtswitch \
         -logfile "$DISPLAY_LOG" || return 1
+    # The dummy driver knows 800 x 600 but no portrait mode.
+    [ "$mode" = 600x800 ] && xrandr --newmode 600x800 39.50 600 632 688 776 800 803 813 831 -hsync +vsync
     # The output counts as connected only once a full query has probed it
     # again; until then Wine leaves it out.
-    if ! { xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --pos 1024x0 &&
-           xrandr --query | grep -q '^DUMMY1 connected 800x600+1024+0 '; }; then
+    if ! { xrandr --addmode DUMMY1 "$mode" &&
+           xrandr --output DUMMY1 --mode "$mode" --pos "${SECOND_X11_X}x$SECOND_X11_Y" \
+                  --output DUMMY0 --primary --pos "${PRIMARY_X11_X}x$PRIMARY_X11_Y" &&
+           xrandr --query | grep -q "^DUMMY1 connected $mode+$SECOND_X11_X+$SECOND_X11_Y "; }; then
         echo "xrandr could not add the second monitor" >&2
         stop_display
         return 1

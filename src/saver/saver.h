@@ -4,13 +4,16 @@
 #include <windows.h>
 
 // Reads the settings file in the directory (given as ProgramDirectory gives
-// it) as the program reads it at start-up, and the saver's show (SaverShow)
-// into showMode. Writes nothing while settingsReadOnly is 1, as the saver
+// it) as the program reads it at start-up, the saver's show (SaverShow) into
+// showMode and whether it runs on every monitor (SaverMonitors) into
+// saverMonitors. Writes nothing while settingsReadOnly is 1, as the saver
 // sets it first.
 void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory);
 
-// /s: the show, full screen and topmost, other monitors covered black. Ends
-// at once when another one is running.
+// /s: the show, full screen and topmost, on every monitor or with the others
+// covered black. Ends on input, when another program takes the foreground,
+// on WM_CLOSE or SC_CLOSE to any of its windows, and on a display change; at
+// once when another one is running.
 void RunSaverShow();
 
 // /p: the preview inside parent, until parent goes away.

@@ -1,13 +1,14 @@
 // Hoplette.scr's settings dialog "SAVERSETUP": its show (Double mode or one
-// picture), Double mode's two pictures and the speed. It shows what the saver
-// read at start-up; OK writes all four keys, Cancel writes nothing.
-#include "dialogs.h"
+// picture), Double mode's two pictures, the speed and whether the show runs on
+// every monitor. It shows what the saver read at start-up; OK writes all five
+// keys, Cancel writes nothing.
+#include "../dialogs/dialogs.h"
 
 #include <algorithm>
 
 #include "../app/globals.h"
 #include "../app/numbers.h"
-#include "../app/saverrules.h"
+#include "saverrules.h"
 #include "../app/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
@@ -34,6 +35,7 @@ static void ShowSaverSettings(HWND dialog)
     FormatSettingNumber(std::clamp(Speed, int32_t{-9999}, SLOWEST_SPEED), text);
     SendDlgItemMessageA(dialog, IDC_SAVER_SPEED, EM_LIMITTEXT, SPEED_TEXT_SIZE - 1, 0);
     SetDlgItemTextA(dialog, IDC_SAVER_SPEED, text);
+    CheckDlgButton(dialog, IDC_SAVER_MONITORS, saverMonitors == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
 static void ChooseRadio(HWND dialog, int id)
@@ -56,6 +58,8 @@ static void AcceptSaverSettings(HWND dialog)
     WriteSettingNumber("BowlNo_1", BowlNo_1);
     WriteSettingNumber("BowlNo_2", BowlNo_2);
     WriteSettingNumber(SAVER_SHOW_KEY, showMode);
+    saverMonitors = IsDlgButtonChecked(dialog, IDC_SAVER_MONITORS) == BST_CHECKED ? 1 : 0;
+    WriteSettingNumber(SAVER_MONITORS_KEY, saverMonitors);
 }
 
 INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

@@ -1,10 +1,10 @@
 // Hoplette.scr's entry point: what Windows asks of a screen saver, by its command line.
 #include <windows.h>
 
-#include "globals.h"
+#include "../app/globals.h"
 #include "saver.h"
 #include "saverrules.h"
-#include "settings.h"
+#include "../app/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
@@ -33,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     case SAVER_SETTINGS:
         settingsReadOnly = 0;
-        OpenSaverSettings(window);
+        // A bare /c comes from a window that wants the dialog over it: the foreground one.
+        OpenSaverSettings(command.foregroundOwner ? GetForegroundWindow() : window);
         return 0;
     default:
         return 0;

@@ -39,27 +39,27 @@ SaverCommand ParseSaverCommand(const char* commandLine)
 {
     const char* p = SkipBlanks(commandLine);
     if (*p == '\0')
-        return {SAVER_SETTINGS, 0};
+        return {SAVER_SETTINGS, 0, false};
     if (*p != '/' && *p != '-')
-        return {SAVER_NOTHING, 0};
+        return {SAVER_NOTHING, 0, false};
     char letter = p[1];
     // "/s" but not "/save": the letter stands alone.
     const char* rest = letter != '\0' ? p + 2 : p + 1;
     if (*rest != '\0' && *rest != ':' && !IsBlank(*rest))
-        return {SAVER_NOTHING, 0};
+        return {SAVER_NOTHING, 0, false};
     uint32_t window = ReadHandle(rest);
     switch (letter) {
     case 's':
     case 'S':
-        return {SAVER_SHOW, 0};
+        return {SAVER_SHOW, 0, false};
     case 'p':
     case 'P':
-        return window != 0 ? SaverCommand{SAVER_PREVIEW, window} : SaverCommand{SAVER_NOTHING, 0};
+        return window != 0 ? SaverCommand{SAVER_PREVIEW, window, false} : SaverCommand{SAVER_NOTHING, 0, false};
     case 'c':
     case 'C':
-        return {SAVER_SETTINGS, window};
+        return {SAVER_SETTINGS, window, window == 0};
     default:
-        return {SAVER_NOTHING, 0};
+        return {SAVER_NOTHING, 0, false};
     }
 }
 
@@ -78,11 +78,15 @@ bool SaverInputEnds(PointerAnchor* anchor, uint32_t message, int32_t x, int32_t 
     case 0x201: // WM_LBUTTONDOWN
     case 0x204: // WM_RBUTTONDOWN
     case 0x207: // WM_MBUTTONDOWN
+    case 0x20A: // WM_MOUSEWHEEL
+    case 0x20B: // WM_XBUTTONDOWN
+    case 0x20E: // WM_MOUSEHWHEEL
         return true;
     default:
         break;
     }
-    if (message < 0x200 || message > 0x209) // only mouse messages move the pointer
+    // Only mouse messages move the pointer.
+    if (message < SAVER_FIRST_MOUSE_MESSAGE || message > SAVER_LAST_MOUSE_MESSAGE)
         return false;
     if (anchor->seen == 0) {
         *anchor = {1, x, y};
@@ -90,6 +94,25 @@ bool SaverInputEnds(PointerAnchor* anchor, uint32_t message, int32_t x, int32_t 
     }
     return message == 0x200 /* WM_MOUSEMOVE */
         && (Distance(x, anchor->x) > POINTER_SLACK || Distance(y, anchor->y) > POINTER_SLACK);
+}
+
+int SaverWindowMessage(uint32_t message, uint64_t wParam)
+{
+    // The low four bits of a system command are Windows' own.
+    uint64_t command = wParam & 0xFFF0;
+    switch (message) {
+    case 0x001C: // WM_ACTIVATEAPP
+        return wParam == 0 ? SAVER_MESSAGE_ENDS : SAVER_MESSAGE_PASSES;
+    case 0x0010: // WM_CLOSE
+    case 0x007E: // WM_DISPLAYCHANGE
+        return SAVER_MESSAGE_ENDS;
+    case 0x0112: // WM_SYSCOMMAND
+        return command == 0xF060   /* SC_CLOSE */ ? SAVER_MESSAGE_ENDS
+             : command == 0xF140 /* SC_SCREENSAVE */ ? SAVER_MESSAGE_REFUSED
+                                                    : SAVER_MESSAGE_PASSES;
+    default:
+        return SAVER_MESSAGE_PASSES;
+    }
 }
 
 int16_t SaverShowMode(int32_t stored)

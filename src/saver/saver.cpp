@@ -1,0 +1,181 @@
+// Hoplette.scr: the full-screen show and the settings dialog around the
+// program's own show engine and settings file.
+#include "saver.h"
+
+#include "../catalogue/catalogue.h"
+#include "../dialogs/dialogs.h"
+#include "../show/frame.h"
+#include "preview.h"
+#include "../show/show.h"
+#include "../app/globals.h"
+#include "../app/numbers.h"
+#include "saverrules.h"
+#include "../app/settings.h"
+
+// Held by the running show; a second one finds it and ends.
+static const char SHOW_MUTEX[] = "Hoplette screen saver show";
+
+// Black windows over the monitors the show leaves out.
+static HWND covers[MOST_SHOW_MONITORS];
+static int coverCount;
+
+// 1 once the saver's window procedure was told to end the show.
+static int32_t saverEnding;
+
+void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
+{
+    LoadSettings(wideDirectory, ansiDirectory);
+    // A missing or empty key means Double mode, as at every start of the program.
+    showMode = SHOW_DOUBLE;
+    if (ReadSetting(SAVER_SHOW_KEY, valueBuffer, sizeof valueBuffer) != 0)
+        showMode = SaverShowMode(ParseSettingNumber(valueBuffer));
+    saverMonitors = 0;
+    if (ReadSetting(SAVER_MONITORS_KEY, valueBuffer, sizeof valueBuffer) != 0)
+        saverMonitors = ParseSettingNumber(valueBuffer) == 1 ? 1 : 0;
+}
+
+// The show windows and the covers: what other programs and Windows ask of a
+// screen saver. Input never comes here: the show looks at it itself.
+static LRESULT CALLBACK SaverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (SaverWindowMessage(message, wParam)) {
+    case SAVER_MESSAGE_ENDS:
+        saverEnding = 1;
+        return 0;
+    case SAVER_MESSAGE_REFUSED:
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+static bool IsInput(UINT message)
+{
+    return (message >= FIRST_KEYBOARD_MESSAGE && message <= LAST_KEYBOARD_MESSAGE)
+        || (message >= SAVER_FIRST_MOUSE_MESSAGE && message <= SAVER_LAST_MOUSE_MESSAGE);
+}
+
+// Between frames: one message off the queue. Input is judged by the saver's
+// rule and never dispatched; anything else goes to SaverWndProc, which may end
+// the show. Messages sent from other threads reach it inside PeekMessageA.
+static int LookAtSaverMessages()
+{
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return saverEnding == 1 ? INPUT_ENDS : INPUT_NONE;
+    if (IsInput(message.message)) {
+        if (SaverInputEnds(&pointerAnchor, message.message, message.pt.x, message.pt.y))
+            return INPUT_ENDS;
+    } else {
+        DispatchMessageA(&message);
+    }
+    return saverEnding == 1 ? INPUT_ENDS : INPUT_DROPPED;
+}
+
+static void RegisterSaverClass()
+{
+    WNDCLASSA saverClass = {};
+    saverClass.lpfnWndProc = SaverWndProc;
+    saverClass.hInstance = instanceHandle;
+    saverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    saverClass.lpszClassName = SAVER_WINDOW_CLASS;
+    RegisterClassA(&saverClass);
+}
+
+static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info) || showMonitorCount >= MOST_SHOW_MONITORS)
+        return TRUE;
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
+        showMonitors[showMonitorCount++] = *box;
+        return TRUE;
+    }
+    // The primary monitor first: its ball is the one heard.
+    for (int32_t i = showMonitorCount; i > 0; --i)
+        showMonitors[i] = showMonitors[i - 1];
+    showMonitors[0] = *box;
+    ++showMonitorCount;
+    return TRUE;
+}
+
+static BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY) != 0)
+        return TRUE;
+    if (coverCount >= MOST_SHOW_MONITORS)
+        return FALSE;
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SAVER_WINDOW_CLASS, nullptr, WS_POPUP | WS_VISIBLE,
+                                 box->left, box->top, box->right - box->left, box->bottom - box->top, nullptr, nullptr,
+                                 instanceHandle, nullptr);
+    if (cover == nullptr)
+        return TRUE;
+    // The show dispatches nothing before its frames: paint the cover now.
+    UpdateWindow(cover);
+    covers[coverCount++] = cover;
+    return TRUE;
+}
+
+// Every monitor runs the show, or the primary one does and the others are
+// covered black.
+static void TakeMonitors()
+{
+    showMonitorCount = 0;
+    coverCount = 0;
+    if (saverMonitors == 1)
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
+    if (showMonitorCount == 0)
+        EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
+}
+
+static void UncoverMonitors()
+{
+    for (int i = 0; i < coverCount; ++i)
+        DestroyWindow(covers[i]);
+    coverCount = 0;
+}
+
+void RunSaverShow()
+{
+    HANDLE running = CreateMutexA(nullptr, FALSE, SHOW_MUTEX);
+    if (running == nullptr)
+        return;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(running);
+        return;
+    }
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    BallAnimation(nullptr, BALL_MEASURE); // the screen's own aspect values
+    // No park window to take out of the topmost layer and put back.
+    alwaysOnTop = 0;
+    saverShow = 1;
+    saverEnding = 0;
+    saverLookAtMessages = LookAtSaverMessages;
+    pointerAnchor = {};
+    RegisterSaverClass();
+    TakeMonitors();
+    ShowRun(nullptr);
+    UncoverMonitors();
+    CloseHandle(running);
+}
+
+void RunSaverPreview(HWND parent)
+{
+    screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (CreatePreviewWindow(parent) == nullptr)
+        return;
+    // The preview posts the quit message when it is destroyed.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+}
+
+void OpenSaverSettings(HWND owner)
+{
+    DialogBoxParamA(instanceHandle, "SAVERSETUP", IsWindow(owner) ? owner : nullptr, SaverSetupDlgProc, 0);
+}
