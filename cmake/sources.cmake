@@ -23,6 +23,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/dialogs/saversetup.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
+    src/show/clock.cpp
     src/show/preview.cpp
     src/show/sound.cpp
 )
