@@ -14,6 +14,7 @@ set(HOPLETTE_PORTABLE_SOURCES
 set(HOPLETTE_WIN32_SOURCES
     src/app/globals.cpp
     src/app/settings.cpp
+    src/app/programdirectory.cpp
     src/app/park.cpp
     src/app/menu.cpp
     src/app/saver.cpp
