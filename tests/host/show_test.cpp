@@ -248,6 +248,29 @@ TEST(Frame, LateWakesNeverCrowdAPaint)
     }
 }
 
+// A burst stops for a waiting press or after a refresh period; the compositor paces the paints
+// until two of its waits in a row have returned in under a quarter of a refresh period.
+TEST(Frame, BurstAndCompositorRules)
+{
+    const struct { int64_t startedAt, now; bool pressWaiting, goesOn; } bursts[] = {
+        {0, 0, false, true}, {0, 166665, false, true}, {0, 166666, false, false}, {0, 10, true, false},
+        {-500, 100, false, true}, {1000, 500, false, true}};
+    for (size_t i = 0; i < std::size(bursts); ++i)
+        EXPECT_EQ(BurstGoesOn(bursts[i].startedAt, bursts[i].now, 166666, bursts[i].pressWaiting), bursts[i].goesOn)
+            << "row " << i;
+    const struct { int64_t waited; int32_t quickBefore, quickAfter; bool keeps; } flushes[] = {
+        {0, 0, 1, true}, {0, 1, 2, false}, {41665, 1, 2, false}, {41666, 1, 0, true}, {166666, 0, 0, true},
+        {-1, 0, 1, true}, {0, 2, 2, false}, {0, 7, 2, false}};
+    for (size_t i = 0; i < std::size(flushes); ++i) {
+        int32_t quick = flushes[i].quickBefore;
+        EXPECT_EQ(CompositorKeepsPace(flushes[i].waited, 166666, &quick), flushes[i].keeps) << "row " << i;
+        EXPECT_EQ(quick, flushes[i].quickAfter) << "row " << i;
+    }
+    // A wake a whole period late is a stall: the paints start again from it.
+    EXPECT_EQ(PaintDueAt(1000, 1000 + 166665, 166666), 1000);
+    EXPECT_EQ(PaintDueAt(1000, 1000 + 166666, 166666), 1000 + 166666);
+}
+
 TEST(Frame, AStallResumesThePaceInsteadOfCatchingUp)
 {
     const int64_t second = 10000000, period = FramePeriodTicks(60, second);
