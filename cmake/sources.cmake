@@ -14,6 +14,7 @@ set(HOPLETTE_PORTABLE_SOURCES
 set(HOPLETTE_WIN32_SOURCES
     src/app/globals.cpp
     src/app/settings.cpp
+    src/app/programdirectory.cpp
     src/app/park.cpp
     src/app/fullscreen.cpp
     src/app/menu.cpp
@@ -24,6 +25,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/saver/saversetup.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
+    src/show/clock.cpp
     src/saver/preview.cpp
     src/show/sound.cpp
 )

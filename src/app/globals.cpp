@@ -22,6 +22,7 @@ int32_t BowlNo_2 = INITIAL_BOWLNO_2;
 HMENU popupMenu;
 int32_t pairAccepted = 0;
 HBITMAP firstPicture, secondPicture;
+int32_t showPaints, showFrames, showPaintsOfSeveralFrames;
 int32_t settingsReadOnly = 0;
 int32_t saverShow = 0;
 PointerAnchor pointerAnchor = {};

@@ -21,7 +21,7 @@ extern char soundPath[PATH_SIZE];
 extern char valueBuffer[PATH_SIZE];   // one settings value on its way from or to the file
 extern int32_t alwaysOnTop;           // 1: the park window stays above other windows
 extern int32_t waitLimit;             // ticks of the wait timer before a timed show
-extern int32_t Speed;                 // delay factor of the show loop
+extern int32_t Speed;                 // length of a frame of the show, in 3600ths of a second
 extern int32_t tickCounter;
 extern int32_t showRunning;           // 1 while a timed show runs
 extern int32_t showOverFullScreen;    // 1: a timed show starts even over a full-screen program
@@ -30,6 +30,9 @@ extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and ri
 extern HMENU popupMenu;
 extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK
 extern HBITMAP firstPicture, secondPicture;
+// What the last show painted, counted by its loop for the benchmark and the
+// tests: paints, frames, and paints that drew more than one frame.
+extern int32_t showPaints, showFrames, showPaintsOfSeveralFrames;
 // Hoplette.scr's own values; the program leaves them at 0.
 extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file
 extern int32_t saverShow;             // 1: the show is the screen saver's: topmost, a mouse move ends it too

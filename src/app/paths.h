@@ -45,3 +45,11 @@ bool JoinPath(const WideUnit* directory, const WideUnit* name, WideUnit* path);
 // ends between two characters, never inside a double-byte one nor after a
 // lead byte that ends the text.
 size_t WholeCharactersLength(const char* text, size_t limit, LeadByteTest isLeadByte);
+
+// Windows glue (programdirectory.cpp): the directory of the program's own
+// file, with its trailing separator (both buffers PATH_SIZE long). Where
+// Windows has the wide file calls it goes to wideDirectory, so that a folder
+// named in any language is found; on Windows 98/ME, whose wide calls fail, to
+// ansiDirectory. The other one, or both when the directory does not fit a
+// path buffer, is left empty.
+void ProgramDirectory(WideUnit* wideDirectory, char* ansiDirectory);

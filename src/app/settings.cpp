@@ -72,27 +72,6 @@ void WriteSettingNumber(const char* key, int32_t value)
     WriteSetting(key, valueBuffer);
 }
 
-void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory)
-{
-    // Ask with a large buffer so that a path too long for the program's own
-    // buffers is recognised instead of silently cut to another directory.
-    constexpr DWORD LONGEST_MODULE_PATH = 32768;
-    static WCHAR wideModulePath[LONGEST_MODULE_PATH];
-    static char modulePath[LONGEST_MODULE_PATH];
-    wideDirectory[0] = 0;
-    ansiDirectory[0] = '\0';
-    DWORD length = GetModuleFileNameW(instanceHandle, wideModulePath, LONGEST_MODULE_PATH);
-    if (length != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-        if (length != 0 && length < LONGEST_MODULE_PATH)
-            ProgramDirectoryFromModulePath(wideModulePath, wideDirectory);
-        return;
-    }
-    // Windows 98/ME: the ANSI path, scanned a character at a time.
-    length = GetModuleFileNameA(instanceHandle, modulePath, LONGEST_MODULE_PATH);
-    if (length != 0 && length < LONGEST_MODULE_PATH)
-        ProgramDirectoryFromModulePath(modulePath, ansiDirectory, IsLeadByte);
-}
-
 // Reads one number; a missing or empty key gets its built-in value written.
 static void LoadNumber(const char* key, int32_t* value, int32_t builtIn)
 {

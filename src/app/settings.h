@@ -19,13 +19,6 @@ void WriteSetting(const char* key, const char* text);
 // Writes a number as decimal text.
 void WriteSettingNumber(const char* key, int32_t value);
 
-// The directory of the program's own file, with its trailing separator (both
-// buffers PATH_SIZE long). Where Windows has the wide file calls it goes to
-// wideDirectory, so that a folder named in any language is found; on Windows
-// 98/ME, which lacks them, to ansiDirectory. The other one, or both when the
-// directory does not fit a path buffer, is left empty.
-void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory);
-
 // Start-up: the two paths in the program directory (the wide one when it is
 // not empty, otherwise the ANSI one), the four numbers and the sound, writing
 // the built-in value of every key that is missing or empty; and

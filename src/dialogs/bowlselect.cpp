@@ -7,13 +7,21 @@
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
 
-// Plain radios: the marks are all set here. The id comes from the pair code,
-// so a code outside the column's range checks another control or none.
-static void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
+void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
 {
     for (int id = firstId; id <= lastId; ++id)
-        CheckDlgButton(dialog, id, BST_UNCHECKED);
-    CheckDlgButton(dialog, checkedId, BST_CHECKED);
+        CheckDlgButton(dialog, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// A column's mark goes by the id computed from its pair code, so a code
+// outside the column's range checks the control of that id, if any: a
+// BowlNo_2 of 10000..10007 checks a radio under "Pattern 1" too, while one of
+// BowlNo_1 10020..10027 checked under "Pattern 2" is cleared by its marks.
+static void MarkPairColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
+{
+    MarkColumn(dialog, firstId, lastId, checkedId);
+    if (checkedId < firstId || checkedId > lastId)
+        CheckDlgButton(dialog, checkedId, BST_CHECKED);
 }
 
 static int32_t LoadPairCode(const char* key)
@@ -26,8 +34,8 @@ static void LoadPairCodes(HWND dialog)
 {
     BowlNo_1 = LoadPairCode("BowlNo_1");
     BowlNo_2 = LoadPairCode("BowlNo_2");
-    MarkColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, PairCodeRadioId(BowlNo_1, PATTERN_1));
-    MarkColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, PairCodeRadioId(BowlNo_2, PATTERN_2));
+    MarkPairColumn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST, PairCodeRadioId(BowlNo_1, PATTERN_1));
+    MarkPairColumn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST, PairCodeRadioId(BowlNo_2, PATTERN_2));
     pairAccepted = 0;
 }
 

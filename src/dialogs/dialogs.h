@@ -2,6 +2,17 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+// The text buffer of the dialogs' minutes and speed boxes: five characters
+// and the terminating zero. Five keep every wait limit well inside 32 bits
+// whatever the file or the boxes hold.
+constexpr int NUMBER_BOX_TEXT_SIZE = 6;
+
+// Plain radios: the dialog sets every mark. Checks checkedId among the radios
+// firstId..lastId and clears the others; a value outside them checks none.
+void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId);
+
 // "SCRNSAVER": the wait in minutes and the show speed. Returns 0 for every
 // message, so that no control has the keyboard focus when it opens.
 INT_PTR CALLBACK ScrnSaverDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

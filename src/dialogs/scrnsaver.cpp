@@ -6,13 +6,9 @@
 #include "../app/settings.h"
 #include "../resources/resource.h"
 
-// The dialog's own text buffer: five characters keep every wait limit well
-// inside 32 bits whatever the file or the boxes hold.
-constexpr int SCRNSAVER_TEXT_SIZE = 6;
-
 static void LoadTimeSettings(HWND dialog)
 {
-    char text[SCRNSAVER_TEXT_SIZE];
+    char text[NUMBER_BOX_TEXT_SIZE];
     ReadSetting("TimeInterval", text, sizeof text);
     SetDlgItemTextA(dialog, IDC_MINUTES, text);
     waitLimit = WaitLimitFromMinutes(ParseSettingNumber(text));
@@ -24,7 +20,7 @@ static void LoadTimeSettings(HWND dialog)
 // The boxes' texts are written back as typed, not as the numbers read from them.
 static void AcceptTimeSettings(HWND dialog)
 {
-    char text[SCRNSAVER_TEXT_SIZE];
+    char text[NUMBER_BOX_TEXT_SIZE];
     GetDlgItemTextA(dialog, IDC_MINUTES, text, sizeof text);
     waitLimit = WaitLimitFromMinutes(ParseSettingNumber(text));
     WriteSetting("TimeInterval", text);

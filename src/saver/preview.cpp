@@ -34,13 +34,6 @@ static HGDIOBJ previewImageFormer;
 static POINT previewBalls[2];           // where each picture stands, in preview pixels
 static bool previewBallDrawn[2];
 
-static int64_t Now()
-{
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
-}
-
 // A picture scaled down once, so that each redraw is one small copy.
 static HBITMAP ScalePicture(HDC dc, HBITMAP picture)
 {
@@ -93,10 +86,8 @@ static void OnPreviewCreate(HWND window)
     ReleaseDC(window, dc);
     previewBallDrawn[0] = previewBallDrawn[1] = false;
 
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    previewTicksPerSecond = frequency.QuadPart;
-    previewPace = StartFramePace(Speed, previewTicksPerSecond, Now());
+    previewTicksPerSecond = StartClock();
+    previewPace = StartFramePace(Speed, previewTicksPerSecond, ClockNow());
     previewMostFrames = FramesPerPaint(previewPace, previewTicksPerSecond * PREVIEW_TIMER_PERIOD / 1000);
     SetTimer(window, PREVIEW_TIMER, PREVIEW_TIMER_PERIOD, nullptr);
 }
@@ -106,7 +97,7 @@ static bool StepPreviewBall()
 {
     bool twoBalls = showMode == SHOW_DOUBLE;
     bool moved = false;
-    int32_t frames = TakeFramesDue(&previewPace, Now(), previewMostFrames);
+    int32_t frames = TakeFramesDue(&previewPace, ClockNow(), previewMostFrames);
     for (int32_t step = 0; step < frames * (twoBalls ? 2 : 1); ++step) {
         BallStep ball = StepBall(screenWidth, screenHeight, showMode);
         int which = ball.secondPicture ? 1 : 0;

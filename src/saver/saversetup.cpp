@@ -14,16 +14,6 @@
 #include "../resources/resource.h"
 #include "../show/frame.h"
 
-// Five characters, as in SCRNSAVER: the box holds at most that, and so does what OK reads.
-constexpr int SPEED_TEXT_SIZE = 6;
-
-// Plain radios: every mark is set here. A value outside the column marks none.
-static void MarkColumn(HWND dialog, int firstId, int lastId, int32_t checkedId)
-{
-    for (int id = firstId; id <= lastId; ++id)
-        CheckDlgButton(dialog, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
-}
-
 static void ShowSaverSettings(HWND dialog)
 {
     MarkColumn(dialog, SHOW_EARTH, SHOW_SPHERE, showMode);
@@ -33,7 +23,8 @@ static void ShowSaverSettings(HWND dialog)
     // runs as the slowest speed, a smaller one as fast as any negative number.
     char text[NUMBER_TEXT_SIZE];
     FormatSettingNumber(std::clamp(Speed, int32_t{-9999}, SLOWEST_SPEED), text);
-    SendDlgItemMessageA(dialog, IDC_SAVER_SPEED, EM_LIMITTEXT, SPEED_TEXT_SIZE - 1, 0);
+    // The box holds what OK reads, as in SCRNSAVER.
+    SendDlgItemMessageA(dialog, IDC_SAVER_SPEED, EM_LIMITTEXT, NUMBER_BOX_TEXT_SIZE - 1, 0);
     SetDlgItemTextA(dialog, IDC_SAVER_SPEED, text);
     CheckDlgButton(dialog, IDC_SAVER_MONITORS, saverMonitors == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -51,7 +42,7 @@ static void ChooseRadio(HWND dialog, int id)
 // The speed is written as typed, as SCRNSAVER writes it.
 static void AcceptSaverSettings(HWND dialog)
 {
-    char text[SPEED_TEXT_SIZE];
+    char text[NUMBER_BOX_TEXT_SIZE];
     GetDlgItemTextA(dialog, IDC_SAVER_SPEED, text, sizeof text);
     Speed = ParseSettingNumber(text);
     WriteSetting("Speed", text);

@@ -14,15 +14,15 @@ FramePace StartFramePace(int32_t speed, int64_t ticksPerSecond, int64_t now)
     int64_t perSecond = ticksPerSecond > 0 ? ticksPerSecond : 1;
     // speed * ticks fits easily: at most 99999 times a few billion.
     int64_t scaled = clamped * perSecond;
-    return FramePace{scaled / SPEED_FRAMES_PER_SECOND, scaled % SPEED_FRAMES_PER_SECOND, now, 0};
+    return FramePace{scaled / SPEED_UNITS_PER_SECOND, scaled % SPEED_UNITS_PER_SECOND, now, 0};
 }
 
 static void AdvanceFrame(FramePace* pace)
 {
     pace->nextDue += pace->interval;
     pace->nextDueRest += pace->intervalRest;
-    if (pace->nextDueRest >= SPEED_FRAMES_PER_SECOND) {
-        pace->nextDueRest -= SPEED_FRAMES_PER_SECOND;
+    if (pace->nextDueRest >= SPEED_UNITS_PER_SECOND) {
+        pace->nextDueRest -= SPEED_UNITS_PER_SECOND;
         ++pace->nextDue;
     }
 }
@@ -52,10 +52,27 @@ int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod)
     return frames > 1000 ? 1000 : frames < 2 ? 2 : static_cast<int32_t>(frames);
 }
 
-int64_t NextPaint(const FramePace& pace, int64_t paintedAt, int64_t refreshPeriod)
+int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod)
 {
-    int64_t soonest = paintedAt + refreshPeriod;
+    int64_t soonest = paintDue + refreshPeriod;
     return pace.nextDue > soonest ? pace.nextDue : soonest;
+}
+
+int64_t PaintDueAt(int64_t scheduled, int64_t now, int64_t refreshPeriod)
+{
+    return now - scheduled >= refreshPeriod ? now : scheduled;
+}
+
+bool CompositorKeepsPace(int64_t waited, int64_t refreshPeriod, int32_t* quickInRow)
+{
+    // One quick return is no proof: a paint may have ended just before a pass.
+    *quickInRow = waited >= refreshPeriod / 4 ? 0 : *quickInRow < 2 ? *quickInRow + 1 : 2;
+    return *quickInRow < 2;
+}
+
+bool BurstGoesOn(int64_t startedAt, int64_t now, int64_t refreshPeriod, bool pressWaiting)
+{
+    return !pressWaiting && now - startedAt < refreshPeriod;
 }
 
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond)

@@ -16,9 +16,10 @@ bool MessageEndsShow(uint32_t message);
 // the file by hand, paces the show as this one does.
 constexpr int32_t SLOWEST_SPEED = 99999;
 
-// Speed N gives one frame every N / SPEED_FRAMES_PER_SECOND seconds: 60, the
-// built-in speed, gives 60 frames a second.
-constexpr int64_t SPEED_FRAMES_PER_SECOND = 3600;
+// Speed counts in these units a second: Speed N gives one frame every
+// N / SPEED_UNITS_PER_SECOND seconds, so 60, the built-in speed, gives 60
+// frames a second.
+constexpr int64_t SPEED_UNITS_PER_SECOND = 3600;
 
 // The frame schedule of a show: when each frame (one step of the ball, two in
 // Double mode) falls due, on the clock's ticks. The interval is kept as whole
@@ -43,9 +44,27 @@ int32_t TakeFramesDue(FramePace* pace, int64_t now, int32_t most);
 // periods, and one more.
 int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod);
 
-// When to paint next after a paint at paintedAt: when the next frame is due,
-// but never sooner than one refresh period on.
-int64_t NextPaint(const FramePace& pace, int64_t paintedAt, int64_t refreshPeriod);
+// When the paint after the one due at paintDue falls due: when the next frame
+// is due, but never sooner than one refresh period after paintDue. Counted
+// from the due time, not from the wake that served it, which always comes a
+// little late: paints would slip behind the frames and, every so often, two
+// frames would fall due in one paint.
+int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod);
+
+// The due time of a paint that was scheduled for `scheduled` and woke at now:
+// the scheduled one, or now after a stall (a wake a whole refresh period or
+// more late), from where the paints start again.
+int64_t PaintDueAt(int64_t scheduled, int64_t now, int64_t refreshPeriod);
+
+// After a wait for the compositor's next pass that took `waited` ticks: false
+// once two waits in a row have returned in under a quarter of a refresh
+// period, which is no wait for the screen at all (Wine's returns at once).
+// quickInRow counts them.
+bool CompositorKeepsPace(int64_t waited, int64_t refreshPeriod, int32_t* quickInRow);
+
+// Whether a burst of frames in one paint goes on with its next frame: not once
+// a key or button press is waiting, nor once it has run a refresh period.
+bool BurstGoesOn(int64_t startedAt, int64_t now, int64_t refreshPeriod, bool pressWaiting);
 
 // Frames are due at the display's refresh rate; 0 and 1 mean "the default", 60 Hz.
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond);

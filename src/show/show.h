@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // Phases of the ball animation.
 constexpr int BALL_MEASURE = 0; // the display's aspect values, through the window's DC
 constexpr int BALL_PREPARE = 1; // area, start, steps and pictures for the next show
@@ -18,3 +20,17 @@ void BallAnimation(HWND window, int phase);
 // Runs one show to its end: returns after a button or key press. The
 // screen saver's runs on showMonitors, ended by saverLookAtMessages.
 void ShowRun(HWND park);
+
+// The clock of the show and the preview: StartClock chooses it and says its
+// ticks a second (the performance counter's, or 1000 where Windows has none
+// and timeGetTime serves); ClockNow reads it.
+int64_t StartClock();
+int64_t ClockNow();
+
+// The compositor's calls (dwmapi.dll's DwmIsCompositionEnabled and DwmFlush,
+// Windows Vista and later), loaded at run time at the first show so that the
+// program still starts where they are missing; null there.
+typedef HRESULT(WINAPI* CompositionEnabledCall)(BOOL* enabled);
+typedef HRESULT(WINAPI* CompositorFlushCall)();
+extern CompositionEnabledCall compositionEnabled;
+extern CompositorFlushCall compositorFlush;

@@ -10,11 +10,37 @@
 #include "ball.h"
 #include "frame.h"
 
-static int64_t Now()
+static bool compositorLooked;
+CompositionEnabledCall compositionEnabled;
+CompositorFlushCall compositorFlush;
+
+static void LookForCompositor()
 {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
+    compositorLooked = true;
+    // From the system folder only: never a dwmapi.dll that lies beside the program.
+    char path[MAX_PATH + 16];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    lstrcatA(path, "\\dwmapi.dll");
+    HMODULE dwmapi = LoadLibraryA(path);
+    if (dwmapi == nullptr)
+        return;
+    // Through void*: a FARPROC is no function pointer of these types.
+    compositionEnabled = reinterpret_cast<CompositionEnabledCall>(
+        reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmIsCompositionEnabled")));
+    compositorFlush = reinterpret_cast<CompositorFlushCall>(reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmFlush")));
+}
+
+// Whether the desktop is composited, so that paints can wait for the
+// compositor's passes instead of the timer.
+static bool CompositorIsOn()
+{
+    if (!compositorLooked)
+        LookForCompositor();
+    BOOL enabled = FALSE;
+    return compositionEnabled != nullptr && compositorFlush != nullptr
+        && SUCCEEDED(compositionEnabled(&enabled)) && enabled;
 }
 
 // One monitor's part of a show: its window (two in Double mode) and its ball.
@@ -60,7 +86,7 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
         int input = LookAtInput();
         if (input == INPUT_ENDS)
             return true;
-        uint32_t wait = MillisecondsUntil(Now(), deadline, ticksPerSecond);
+        uint32_t wait = MillisecondsUntil(ClockNow(), deadline, ticksPerSecond);
         if (wait == 0)
             return false;
         // A dropped message may have older ones behind it, which would not wake the wait.
@@ -103,24 +129,75 @@ static void StepFrame(bool twoBalls)
     screenHeight = primaryHeight;
 }
 
+// Draws the frames of one paint on every monitor. A long burst (a fast
+// Speed) stops early once a key or button press is waiting or a refresh
+// period has passed, so that input is looked at in time; the frames it
+// leaves out are not drawn later.
+static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
+{
+    int64_t startedAt = ClockNow();
+    int32_t drawn = 0;
+    for (; drawn < frames; ++drawn) {
+        if (drawn > 0
+            && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod,
+                            HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0))
+            break;
+        StepFrame(twoBalls);
+        ++showFrames;
+    }
+    if (drawn > 0)
+        ++showPaints;
+    if (drawn > 1)
+        ++showPaintsOfSeveralFrames;
+}
+
+// Waits for the compositor's next pass, which puts the paint just made on
+// the screen. False when the compositor no longer paces the show: the call
+// failed (composition was turned off) or it gives no wait.
+static bool WaitForCompositor(int64_t refreshPeriod, int32_t* quickInRow)
+{
+    int64_t before = ClockNow();
+    if (FAILED(compositorFlush()))
+        return false;
+    return CompositorKeepsPace(ClockNow() - before, refreshPeriod, quickInRow);
+}
+
 // One frame is one step of the ball, two in Double mode, on every monitor.
 // Frames fall due at the pace Speed sets; the screen is painted at most once
-// a refresh, with every frame due by then drawn in order.
+// a refresh, with every frame due by the paint's due time drawn in order.
+// Where the desktop is composited, each paint waits for the compositor's
+// pass, and the next comes right after it with the frames due by the middle
+// of the refresh it will be shown in; elsewhere the timer paces the paints.
 static void RunFrames(HWND first, bool twoBalls)
 {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
+    int64_t ticksPerSecond = StartClock();
     HDC dc = GetDC(first);
-    int64_t period = FramePeriodTicks(GetDeviceCaps(dc, VREFRESH), frequency.QuadPart);
+    int64_t period = FramePeriodTicks(GetDeviceCaps(dc, VREFRESH), ticksPerSecond);
     ReleaseDC(first, dc);
 
-    FramePace pace = StartFramePace(Speed, frequency.QuadPart, Now());
+    FramePace pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
     int32_t most = FramesPerPaint(pace, period);
+    bool composited = CompositorIsOn();
+    int32_t quickFlushes = 0;
+    int64_t paintDue = pace.nextDue;
+    showPaints = showFrames = showPaintsOfSeveralFrames = 0;
     for (;;) {
-        int64_t paintedAt = Now();
-        for (int32_t frames = TakeFramesDue(&pace, paintedAt, most); frames > 0; --frames)
-            StepFrame(twoBalls);
-        if (WaitForFrame(NextPaint(pace, paintedAt, period), frequency.QuadPart))
+        paintDue = PaintDueAt(paintDue, ClockNow(), period);
+        int32_t frames = TakeFramesDue(&pace, paintDue, most);
+        DrawFrames(twoBalls, frames, period);
+        bool painted = frames > 0;
+        if (composited && painted)
+            composited = WaitForCompositor(period, &quickFlushes);
+        int64_t wake;
+        if (composited && painted) {
+            int64_t halfway = ClockNow() + period / 2;
+            paintDue = pace.nextDue > halfway ? pace.nextDue : halfway;
+            wake = paintDue - period / 2;
+        } else {
+            paintDue = NextPaint(pace, paintDue, period);
+            wake = paintDue;
+        }
+        if (WaitForFrame(wake, ticksPerSecond))
             return;
     }
 }

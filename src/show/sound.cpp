@@ -1,6 +1,7 @@
-// Reading the sound file with the wide call where Windows has it, so that a
-// folder named in any language works: the player's own file calls take only
-// ANSI paths.
+// The sound file by name where the ANSI code page can write its path, so
+// that the player reads it its own way, as it always has; read with the wide
+// call otherwise, so that a folder named in any language works: the player's
+// own file calls take only ANSI paths.
 #include "sound.h"
 
 #include <windows.h>
@@ -9,17 +10,22 @@
 
 #include "../app/globals.h"
 
+char edgeSoundName[SOUND_NAME_SIZE];
 unsigned char* edgeSoundImage;
 
-static HANDLE OpenSoundFile()
+// The wide sound path as ANSI text into edgeSoundName, when every character
+// has its own there (no best fit: "?" would name another file) and the
+// player's path limit holds it.
+static bool NameWideSoundPath()
 {
-    if (soundPathWide[0] != 0)
-        return CreateFileW(soundPathWide, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (soundPath[0] != '\0')
-        return CreateFileA(soundPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    return INVALID_HANDLE_VALUE;
+    BOOL lossy = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, soundPathWide, -1, edgeSoundName,
+                                    SOUND_NAME_SIZE, nullptr, &lossy);
+    if (bytes == 0 || bytes > MAX_PATH || lossy) {
+        edgeSoundName[0] = '\0';
+        return false;
+    }
+    return true;
 }
 
 static unsigned char* ReadSoundImage(HANDLE file)
@@ -47,7 +53,16 @@ void LoadEdgeSound()
         HeapFree(GetProcessHeap(), 0, edgeSoundImage);
         edgeSoundImage = nullptr;
     }
-    HANDLE file = OpenSoundFile();
+    edgeSoundName[0] = '\0';
+    if (soundPathWide[0] == 0) {
+        // Windows 98/ME: the ANSI path, or none.
+        lstrcpynA(edgeSoundName, soundPath, SOUND_NAME_SIZE);
+        return;
+    }
+    if (NameWideSoundPath())
+        return;
+    HANDLE file = CreateFileW(soundPathWide, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     edgeSoundImage = ReadSoundImage(file);
@@ -56,6 +71,8 @@ void LoadEdgeSound()
 
 void PlayEdgeSound()
 {
-    if (edgeSoundImage != nullptr)
+    if (edgeSoundName[0] != '\0')
+        sndPlaySoundA(edgeSoundName, SND_ASYNC | SND_NODEFAULT);
+    else if (edgeSoundImage != nullptr)
         sndPlaySoundA(reinterpret_cast<LPCSTR>(edgeSoundImage), SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }

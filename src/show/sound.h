@@ -1,9 +1,14 @@
-// The edge sound: the sound file, read into memory when a show is prepared
-// and played from there.
+// The edge sound: the sound file, played by its name where the ANSI code
+// page can write its path, as the player takes only ANSI names; otherwise
+// read into memory when a show is prepared and played from there.
 #pragma once
 #include <cstddef>
 
-// A larger file is not read: an edge sound is short, and it stays in memory.
+// Room for the sound path as ANSI text, whose characters may take two bytes.
+constexpr int SOUND_NAME_SIZE = 2 * 256;
+
+// A larger file is not read into memory: an edge sound is short, and it
+// stays there. Played by name, a file of any size is the player's business.
 constexpr size_t LARGEST_SOUND_FILE = 4 * 1024 * 1024;
 
 // Zero bytes kept after the copy of the file: the player reads 12 bytes at
@@ -18,13 +23,20 @@ constexpr size_t SOUND_IMAGE_PADDING = 16;
 // holds, or one without them would make it read past the copy.
 bool SoundImageIsWhole(const unsigned char* bytes, size_t size);
 
-// The sound file's bytes while one is loaded; null otherwise.
+// The sound path as the player takes it, when the ANSI code page can write
+// it; empty otherwise.
+extern char edgeSoundName[SOUND_NAME_SIZE];
+
+// The sound file's bytes while one is loaded (only for a path the ANSI code
+// page cannot write); null otherwise.
 extern unsigned char* edgeSoundImage;
 
-// Reads the sound file anew, after stopping a sound that may still play from
-// the earlier copy. A missing or unreadable file, one larger than
-// LARGEST_SOUND_FILE or one that is no whole RIFF WAVE image leaves none.
+// Prepares the sound of a show, after stopping a sound that may still play
+// from an earlier copy: its name where the ANSI code page can write it;
+// otherwise the file read anew, of which a missing or unreadable file, one
+// larger than LARGEST_SOUND_FILE or one that is no whole RIFF WAVE image
+// leaves none.
 void LoadEdgeSound();
 
-// Starts the loaded sound without waiting for it; without one, nothing.
+// Starts the sound without waiting for it; without one, nothing.
 void PlayEdgeSound();

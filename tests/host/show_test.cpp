@@ -228,20 +228,29 @@ TEST(Frame, OnlyButtonPressesAndKeyDownEndTheShow)
         EXPECT_EQ(MessageEndsShow(rows[i].message), rows[i].ends) << "row " << i;
 }
 
-// A show's paints on a simulated clock of 10 MHz: each paint comes when NextPaint says, late by
-// `late` ticks, and draws what TakeFramesDue gives. Frames and paints over `seconds`.
-struct Paced { int64_t frames, paints, mostAtOnce; };
+// A show's paints on a simulated clock of 10 MHz, as the show's loop makes them: each paint
+// draws the frames due by its due time, then sleeps the whole milliseconds until the next
+// one and wakes `late` ticks after that. Frames and paints due within `seconds`; `crowded` counts
+// paints that drew more frames than can fall due in one refresh period.
+struct Paced { int64_t frames, paints, mostAtOnce, crowded; };
 Paced SimulatePace(int32_t speed, int32_t refreshRate, double seconds, int64_t late = 0)
 {
     const int64_t second = 10000000, period = FramePeriodTicks(refreshRate, second);
     FramePace pace = StartFramePace(speed, second, 0);
     const int32_t most = FramesPerPaint(pace, period);
-    Paced got{0, 0, 0};
-    for (int64_t now = 0; now < int64_t(seconds * second); now = NextPaint(pace, now, period) + late) {
-        int32_t frames = TakeFramesDue(&pace, now, most);
+    const int64_t interval = pace.interval > 0 ? pace.interval : 1;
+    const int64_t perPeriod = (period + interval - 1) / interval;
+    Paced got{0, 0, 0, 0};
+    for (int64_t now = 0, due = 0; due < int64_t(seconds * second);) {
+        due = PaintDueAt(due, now, period);
+        int32_t frames = TakeFramesDue(&pace, due, most);
         got.frames += frames;
         got.paints += 1;
         got.mostAtOnce = std::max<int64_t>(got.mostAtOnce, frames);
+        got.crowded += frames > perPeriod ? 1 : 0;
+        due = NextPaint(pace, due, period);
+        while (now < due)  // a wait is at most a second long
+            now += int64_t(MillisecondsUntil(now, due, second)) * second / 1000 + late;
     }
     return got;
 }
@@ -265,6 +274,48 @@ TEST(Frame, SpeedSetsThePaceAtEveryRefreshRate)
             }
         }
     }
+}
+
+// Paints keep their own schedule: however late each wake comes, no paint draws more frames
+// than fall due in one refresh period (at Speed 60 on 60 Hz: never two), and the paints
+// come at the refresh rate or the frame rate, whichever is lower.
+TEST(Frame, LateWakesNeverCrowdAPaint)
+{
+    for (int32_t rate : {60, 75, 120, 144}) {
+        for (int32_t speed : {30, 60, 120}) {
+            for (int64_t late : {0, 5000, 10000, 20000}) {
+                Paced got = SimulatePace(speed, rate, 20, late);
+                EXPECT_EQ(got.crowded, 0) << "Speed " << speed << " at " << rate << " Hz, " << late / 10000.0
+                                          << " ms late: " << got.paints << " paints";
+                double paintsPerSecond = std::min(double(rate), 3600.0 / speed);
+                EXPECT_NEAR(got.paints / 20.0, paintsPerSecond, paintsPerSecond * 0.01)
+                    << "Speed " << speed << " at " << rate << " Hz, " << late / 10000.0 << " ms late";
+            }
+        }
+    }
+}
+
+// A burst stops for a waiting press or after a refresh period; the compositor paces the paints
+// until two of its waits in a row have returned in under a quarter of a refresh period.
+TEST(Frame, BurstAndCompositorRules)
+{
+    const struct { int64_t startedAt, now; bool pressWaiting, goesOn; } bursts[] = {
+        {0, 0, false, true}, {0, 166665, false, true}, {0, 166666, false, false}, {0, 10, true, false},
+        {-500, 100, false, true}, {1000, 500, false, true}};
+    for (size_t i = 0; i < std::size(bursts); ++i)
+        EXPECT_EQ(BurstGoesOn(bursts[i].startedAt, bursts[i].now, 166666, bursts[i].pressWaiting), bursts[i].goesOn)
+            << "row " << i;
+    const struct { int64_t waited; int32_t quickBefore, quickAfter; bool keeps; } flushes[] = {
+        {0, 0, 1, true}, {0, 1, 2, false}, {41665, 1, 2, false}, {41666, 1, 0, true}, {166666, 0, 0, true},
+        {-1, 0, 1, true}, {0, 2, 2, false}, {0, 7, 2, false}};
+    for (size_t i = 0; i < std::size(flushes); ++i) {
+        int32_t quick = flushes[i].quickBefore;
+        EXPECT_EQ(CompositorKeepsPace(flushes[i].waited, 166666, &quick), flushes[i].keeps) << "row " << i;
+        EXPECT_EQ(quick, flushes[i].quickAfter) << "row " << i;
+    }
+    // A wake a whole period late is a stall: the paints start again from it.
+    EXPECT_EQ(PaintDueAt(1000, 1000 + 166665, 166666), 1000);
+    EXPECT_EQ(PaintDueAt(1000, 1000 + 166666, 166666), 1000 + 166666);
 }
 
 TEST(Frame, AStallResumesThePaceInsteadOfCatchingUp)

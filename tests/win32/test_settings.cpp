@@ -5,8 +5,11 @@
 // backslash), Korean and with an emoji, which code page 932 cannot write.
 #include "check.h"
 
+#include <mmsystem.h>
+
 #include "app/globals.h"
 #include "app/settings.h"
+#include "imports.h"
 #include "show/sound.h"
 
 #include <cstring>
@@ -19,6 +22,8 @@ static int caseNumber;
 static const wchar_t* const WIDE_NAMES[] = {L"ascii", L"\u30BD\u8868\u80FD\u5341\u4E88", L"\uD55C\uAE00\uD3F4\uB354",
                                             L"\U0001FA90"};
 static const char* const ANSI_NAMES[] = {"ascii", "\x83\x5C\x95\x5C"};
+// Whether code page 932 can write the folder of each kind, wide kinds first.
+static const bool ANSI_WRITES[] = {true, true, false, false, true, true};
 constexpr int WIDE_KINDS = sizeof WIDE_NAMES / sizeof WIDE_NAMES[0];
 constexpr int KINDS = WIDE_KINDS + sizeof ANSI_NAMES / sizeof ANSI_NAMES[0];
 
@@ -41,6 +46,13 @@ static std::string Utf8(const std::wstring& text)
 {
     char bytes[2048];
     int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    return length > 0 ? bytes : "";
+}
+
+static std::string Ansi(const std::wstring& text)
+{
+    char bytes[2048];
+    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     return length > 0 ? bytes : "";
 }
 
@@ -193,8 +205,25 @@ static std::string WaveBytes(size_t size)
            + le32(8000) + std::string("\x01\x00\x08\x00", 4) + "data" + le32(samples) + std::string(samples, '\x80');
 }
 
+// What the program last asked the player to play, in place of the player.
+static std::string playedName;
+static const void* playedImage;
+static int plays;
+static BOOL WINAPI RecordPlay(LPCSTR sound, UINT flags)
+{
+    ++plays;
+    playedImage = (flags & SND_MEMORY) != 0 ? sound : nullptr;
+    playedName = sound != nullptr && (flags & SND_MEMORY) == 0 ? sound : "";
+    return TRUE;
+}
+
+// The sound plays by name where code page 932 can write its path, as the
+// player always took it: any size, and a cut file too. Only the Korean and
+// emoji folders need the copy in memory, with its checks.
 static void TestSound()
 {
+    void* player = ReplaceImport("winmm.dll", "sndPlaySoundA", reinterpret_cast<void*>(RecordPlay));
+    CHECK(player != nullptr, "the player's call is replaced");
     const std::string tooLong(300, 's'), wave = WaveBytes(2000);
     struct {
         std::string value, bytes; // the file Sound names, written beside the program unless bytes is empty
@@ -226,12 +255,22 @@ static void TestSound()
             CHECK(FileText(path) == file, "kind %d row %d: the file is unchanged", kind, row);
 
             LoadEdgeSound();
-            CHECK((edgeSoundImage != nullptr) == rows[row].loads, "kind %d row %d: sound loaded: %d", kind, row,
+            bool named = ANSI_WRITES[kind] && rows[row].underFolder;
+            std::string name = named ? (folder.wide ? Ansi(sound) : folder.ansiText + rows[row].value) : "";
+            CHECK(edgeSoundName == name, "kind %d row %d: played by the name '%s'", kind, row, edgeSoundName);
+            bool loads = !ANSI_WRITES[kind] && rows[row].loads;
+            CHECK((edgeSoundImage != nullptr) == loads, "kind %d row %d: sound loaded: %d", kind, row,
                   edgeSoundImage != nullptr);
-            if (edgeSoundImage != nullptr && rows[row].loads)
+            if (edgeSoundImage != nullptr && loads)
                 CHECK(std::memcmp(edgeSoundImage, rows[row].bytes.data(), rows[row].bytes.size()) == 0,
                       "kind %d row %d: the file's bytes", kind, row);
-            PlayEdgeSound(); // no sound device here: nothing is heard, nothing breaks
+            plays = 0;
+            playedName.clear();
+            playedImage = nullptr;
+            PlayEdgeSound();
+            CHECK_EQ(plays, named || loads ? 1 : 0, "kind %d row %d: sounds played", kind, row);
+            CHECK(playedName == name && playedImage == (loads ? edgeSoundImage : nullptr),
+                  "kind %d row %d: played '%s' / %p", kind, row, playedName.c_str(), playedImage);
             if (rows[row].bytes.size() > 100000)
                 DeleteFileW(sound.c_str());
         }
@@ -239,7 +278,8 @@ static void TestSound()
     // A show without a sound path releases the last one.
     ResetValues();
     LoadEdgeSound();
-    CHECK(edgeSoundImage == nullptr, "no sound without a sound path");
+    CHECK(edgeSoundImage == nullptr && edgeSoundName[0] == '\0', "no sound without a sound path");
+    ReplaceImport("winmm.dll", "sndPlaySoundA", player);
 }
 
 // Values come back as ANSI text, cut to whole characters of the caller's buffer.
@@ -316,7 +356,15 @@ static void TestUnusablePaths()
     CHECK(settingsPathWide[0] == 0 && settingsPath[0] == '\0', "no settings path in a marked wide folder");
 }
 
-// The test program's own folder, found the wide way.
+// Windows 95/98/ME's wide stub: it fails, with whatever error code.
+static DWORD WINAPI WideStub(HMODULE, LPWSTR, DWORD)
+{
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+}
+
+// The test program's own folder, found the wide way; where the wide call
+// fails, whatever its error, the ANSI way.
 static void TestProgramDirectory()
 {
     WCHAR wideDirectory[PATH_SIZE], module[MAX_PATH];
@@ -326,6 +374,13 @@ static void TestProgramDirectory()
     std::wstring expected = module;
     expected.erase(expected.rfind(L'\\') + 1);
     CHECK(expected == wideDirectory && ansiDirectory[0] == '\0', "program directory '%s'", Utf8(wideDirectory).c_str());
+
+    void* wide = ReplaceImport("kernel32.dll", "GetModuleFileNameW", reinterpret_cast<void*>(WideStub));
+    CHECK(wide != nullptr, "the wide call is replaced");
+    ProgramDirectory(wideDirectory, ansiDirectory);
+    ReplaceImport("kernel32.dll", "GetModuleFileNameW", wide);
+    CHECK(wideDirectory[0] == 0 && Ansi(expected) == ansiDirectory, "program directory without the wide call '%s'",
+          ansiDirectory);
 }
 
 int main()

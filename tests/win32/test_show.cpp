@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "guicount.h"
+#include "imports.h"
 #include "show/ball.h"
 
 #include <initializer_list>
@@ -135,26 +136,132 @@ static DWORD WINAPI PressKeyLater(LPVOID milliseconds)
     return 0;
 }
 
+// Windows without a performance counter.
+static BOOL WINAPI NoCounter(LARGE_INTEGER* value)
+{
+    value->QuadPart = 0;
+    return FALSE;
+}
+
+// Stand-ins for the compositor's calls: composition on, and a pass that comes
+// a refresh later, at once (as Wine's) or not at all (composition turned off).
+static int flushes;
+static HRESULT WINAPI CompositionOn(BOOL* enabled)
+{
+    *enabled = TRUE;
+    return S_OK;
+}
+static HRESULT WINAPI FlushAfterARefresh()
+{
+    ++flushes;
+    Sleep(16);
+    return S_OK;
+}
+static HRESULT WINAPI FlushAtOnce()
+{
+    ++flushes;
+    return S_OK;
+}
+static HRESULT WINAPI FlushFails()
+{
+    ++flushes;
+    return E_FAIL;
+}
+
 // Speed sets the pace on the clock: at the slowest speed a show of half a
-// second draws its first frame and no other, while the built-in speed draws many.
+// second draws its first frame and no other, while the built-in speed draws
+// many, also without a performance counter and whether a compositor paces
+// the paints or gives no wait (two flushes that return at once) or fails (one).
 static void TestSpeedPacesTheFrames(HWND park)
 {
     showMode = SHOW_MARS;
-    const struct { int32_t speed; int least, most; } rows[] = {{99999, 1, 1}, {100000, 1, 1}, {60, 10, 40}};
-    for (int row = 0; row < 3; ++row) {
+    const struct {
+        int32_t speed;
+        int least, most;
+        bool counter;
+        CompositorFlushCall flush;
+        int leastFlushes, mostFlushes;
+    } rows[] = {{99999, 1, 1, true, nullptr, 0, 0},
+                {100000, 1, 1, true, nullptr, 0, 0},
+                {60, 10, 40, true, nullptr, 0, 0},
+                {60, 10, 40, false, nullptr, 0, 0},
+                {60, 10, 40, true, FlushAfterARefresh, 10, 40},
+                {60, 10, 40, true, FlushAtOnce, 2, 2},
+                {60, 10, 40, true, FlushFails, 1, 1}};
+    CompositionEnabledCall realEnabled = compositionEnabled;
+    CompositorFlushCall realFlush = compositorFlush;
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
         Speed = rows[row].speed;
+        void* frequency = nullptr;
+        void* counter = nullptr;
+        if (!rows[row].counter) {
+            frequency = ReplaceImport("kernel32.dll", "QueryPerformanceFrequency", reinterpret_cast<void*>(NoCounter));
+            counter = ReplaceImport("kernel32.dll", "QueryPerformanceCounter", reinterpret_cast<void*>(NoCounter));
+            CHECK(frequency != nullptr && counter != nullptr, "row %d: the counter's calls are replaced", row);
+        }
+        compositionEnabled = rows[row].flush != nullptr ? CompositionOn : nullptr;
+        compositorFlush = rows[row].flush;
+        flushes = 0;
         ArmShowWatchdog();
         HANDLE presser = CreateThread(nullptr, 0, PressKeyLater, reinterpret_cast<LPVOID>(INT_PTR{500}), 0, nullptr);
         ShowRun(park);
         CHECK(!DisarmShowWatchdog(), "row %d: the show did not end", row);
         WaitForSingleObject(presser, INFINITE);
         CloseHandle(presser);
+        if (frequency != nullptr)
+            ReplaceImport("kernel32.dll", "QueryPerformanceFrequency", frequency);
+        if (counter != nullptr)
+            ReplaceImport("kernel32.dll", "QueryPerformanceCounter", counter);
         int frames = (ballX - screenWidth / 2) / stepX;
         CHECK(frames >= rows[row].least && frames <= rows[row].most, "row %d: Speed %d drew %d frames in 0.5 s", row,
               rows[row].speed, frames);
+        CHECK_EQ(frames, showFrames, "row %d: the frames the show counted", row);
+        CHECK(flushes >= rows[row].leastFlushes && flushes <= rows[row].mostFlushes, "row %d: %d flushes", row,
+              flushes);
     }
+    compositionEnabled = realEnabled;
+    compositorFlush = realFlush;
     Speed = 60;
     showMode = SHOW_DOUBLE;
+}
+
+static volatile LONG framesAtPress;
+
+// Presses a key as the keyboard does, through the input queue, in the middle
+// of a show's bursts of frames.
+static DWORD WINAPI PressKeyInBurst(LPVOID)
+{
+    for (int i = 0; i < 5000 && showFrames < 300; ++i)
+        Sleep(1);
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = 'Z';
+    SendInput(1, &key, sizeof key);
+    framesAtPress = showFrames;
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof key);
+    return 0;
+}
+
+// At Speed 1 a paint draws up to two refresh periods' worth of frames (244
+// steps in Double mode at 60 Hz); a key press stops the burst at the frame
+// being drawn, and the show ends.
+static void TestAKeyPressStopsABurst(HWND park)
+{
+    Speed = 1;
+    showMode = SHOW_DOUBLE;
+    showFrames = 0;
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    ArmShowWatchdog();
+    HANDLE presser = CreateThread(nullptr, 0, PressKeyInBurst, nullptr, 0, nullptr);
+    ShowRun(park);
+    CHECK(!DisarmShowWatchdog(), "the Speed 1 show did not end");
+    WaitForSingleObject(presser, INFINITE);
+    CloseHandle(presser);
+    CHECK(showFrames - framesAtPress <= 2, "%ld frames after the key press (of %d, in %d paints)",
+          showFrames - framesAtPress, showFrames, showPaints);
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    Speed = 60;
 }
 
 static void TestNoLeaks(HWND park)
@@ -185,6 +292,7 @@ int main()
     TestWhatAShowLeaves(park);
     TestShowWindows(park);
     TestSpeedPacesTheFrames(park);
+    TestAKeyPressStopsABurst(park);
     TestNoLeaks(park);
     CloseParkWindow(park);
     UnhookWindowsHookEx(hook);
