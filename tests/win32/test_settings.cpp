@@ -56,25 +56,28 @@ static std::string Ansi(const std::wstring& text)
     return length > 0 ? bytes : "";
 }
 
-// A fresh folder of the given kind in the temporary folder.
+// A fresh folder of the given kind in the temporary folder. Wine reuses
+// process ids, so a folder left by an earlier run may carry the same name:
+// the next number is taken then.
 static Folder NewFolder(int kind)
 {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::wstring head = std::wstring(base) + L"hoplette-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-"
-                        + std::to_wstring(++caseNumber) + L"-";
+    char ansiBase[MAX_PATH];
+    GetTempPathA(sizeof ansiBase, ansiBase);
     Folder folder;
     folder.wide = kind < WIDE_KINDS;
-    if (folder.wide) {
-        folder.wideText = head + WIDE_NAMES[kind] + L"\\";
-    } else {
-        char ansiBase[MAX_PATH];
-        GetTempPathA(sizeof ansiBase, ansiBase);
-        folder.ansiText = std::string(ansiBase) + "hoplette-settings-" + std::to_string(GetCurrentProcessId()) + "-"
-                          + std::to_string(caseNumber) + "-" + ANSI_NAMES[kind - WIDE_KINDS] + "\\";
-        folder.wideText = Widen(folder.ansiText);
-    }
-    CreateDirectoryW(folder.wideText.c_str(), nullptr);
+    do {
+        ++caseNumber;
+        if (folder.wide) {
+            folder.wideText = std::wstring(base) + L"hoplette-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-"
+                              + std::to_wstring(caseNumber) + L"-" + WIDE_NAMES[kind] + L"\\";
+        } else {
+            folder.ansiText = std::string(ansiBase) + "hoplette-settings-" + std::to_string(GetCurrentProcessId()) + "-"
+                              + std::to_string(caseNumber) + "-" + ANSI_NAMES[kind - WIDE_KINDS] + "\\";
+            folder.wideText = Widen(folder.ansiText);
+        }
+    } while (!CreateDirectoryW(folder.wideText.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     return folder;
 }
 
