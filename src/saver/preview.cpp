@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "../app/globals.h"
-#include "saverrules.h"
 #include "../catalogue/catalogue.h"
 #include "../show/ball.h"
 #include "../show/frame.h"
 #include "../show/show.h"
+#include "saverrules.h"
 
 static const char PREVIEW_CLASS[] = "HoplettePreview";
 constexpr UINT_PTR PREVIEW_TIMER = 1;

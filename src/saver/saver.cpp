@@ -2,15 +2,15 @@
 // program's own show engine and settings file.
 #include "saver.h"
 
+#include "../app/globals.h"
+#include "../app/numbers.h"
+#include "../app/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../dialogs/dialogs.h"
 #include "../show/frame.h"
-#include "preview.h"
 #include "../show/show.h"
-#include "../app/globals.h"
-#include "../app/numbers.h"
+#include "preview.h"
 #include "saverrules.h"
-#include "../app/settings.h"
 
 // Held by the running show; a second one finds it and ends.
 static const char SHOW_MUTEX[] = "Hoplette screen saver show";

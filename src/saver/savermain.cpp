@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "../app/globals.h"
+#include "../app/settings.h"
 #include "saver.h"
 #include "saverrules.h"
-#include "../app/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {

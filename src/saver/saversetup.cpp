@@ -8,11 +8,11 @@
 
 #include "../app/globals.h"
 #include "../app/numbers.h"
-#include "saverrules.h"
 #include "../app/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
 #include "../show/frame.h"
+#include "saverrules.h"
 
 static void ShowSaverSettings(HWND dialog)
 {
