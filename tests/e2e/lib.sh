@@ -73,3 +73,12 @@ body_colour() {
     import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
         -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
 }
+# A Double show of 1024 x 768 with the Sun on the left and Saturn on the right:
+# two checks, named after the prefix given.
+check_sun_and_saturn() {
+    local lr lg lb rr rg rb
+    read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
+    read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
+    check "$1the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 -a "${lb:-255}" -lt 90 ]
+    check "$1Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 -a "${rr:-0}" -gt "${rb:-255}" ]
+}

@@ -45,15 +45,21 @@ static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The probe's own windows are white, so that what another window leaves showing is seen.
+static void RegisterWhiteClass(const char* name, WNDPROC procedure)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+}
+
 // Stands in for the little monitor of Windows' screen saver settings.
 static int RunParent(int width, int height)
 {
-    WNDCLASSA parentClass = {};
-    parentClass.lpfnWndProc = ParentProc;
-    parentClass.hInstance = GetModuleHandleA(nullptr);
-    parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    parentClass.lpszClassName = "ProbeParent";
-    RegisterClassA(&parentClass);
+    RegisterWhiteClass("ProbeParent", ParentProc);
     RECT box = {0, 0, width, height};
     AdjustWindowRect(&box, WS_POPUP | WS_BORDER, FALSE);
     HWND parent = CreateWindowExA(0, "ProbeParent", "", WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
@@ -89,12 +95,7 @@ static LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Another program in front of Hoplette, full screen or maximized.
 static int RunCover(bool caption)
 {
-    WNDCLASSA coverClass = {};
-    coverClass.lpfnWndProc = CoverProc;
-    coverClass.hInstance = GetModuleHandleA(nullptr);
-    coverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    coverClass.lpszClassName = "ProbeCover";
-    RegisterClassA(&coverClass);
+    RegisterWhiteClass("ProbeCover", CoverProc);
     HWND cover = CreateWindowExA(0, "ProbeCover", "cover", caption ? WS_OVERLAPPEDWINDOW : WS_POPUP, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);

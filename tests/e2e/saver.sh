@@ -37,10 +37,7 @@ xdotool mousemove 500 400
 start_saver /s
 check "/s: a full-screen Double show" wait_for 10 double_show
 sleep 0.5
-read -r lr lg lb <<<"$(body_colour 512x768+0+0)"
-read -r rr rg rb <<<"$(body_colour 512x768+512+0)"
-check "/s: the Sun on the left: orange (rgb $lr $lg $lb)" [ "${lr:-0}" -gt 180 -a "${lb:-255}" -lt 90 ]
-check "/s: Saturn on the right: pale gold (rgb $rr $rg $rb)" [ "${rb:-0}" -ge 90 -a "${rr:-0}" -gt "${rb:-255}" ]
+check_sun_and_saturn "/s: "
 # Topmost (0x8) tool windows (0x80): no taskbar button, no Alt+Tab entry.
 above=$(probe windows | awk '$1 == "HopletteSaver" { print $7 }' | while read -r ex; do
     [ $((ex & 0x88)) = $((0x88)) ] && echo yes; done | grep -c yes)
