@@ -4,6 +4,7 @@
 set -u
 E2E_EXE=$1
 E2E_TOOLS=$2
+HOPLETTE_PROBE=$E2E_TOOLS/probe.exe
 . "$(dirname "${BASH_SOURCE[0]}")/../wine/session.sh"
 skip_if_suite_cannot_run
 
@@ -11,6 +12,7 @@ passed=0
 failed=0
 check() { # check DESCRIPTION COMMAND...
     local what=$1; shift
+    step "checking: $what"
     if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
 }
 finish() {
@@ -37,31 +39,30 @@ start_program() {
     PROGRAM_PID=$!
     wait_for_window ParkClass
 }
-# The program's exit code, once it has ended (waits up to 15 s).
+# The program's exit code, once it has ended (waits up to 15 s; a program
+# still running then is ended, and its code is then 143 or 137).
 wait_program_exit() {
-    local i
-    for i in $(seq 150); do
-        kill -0 "$PROGRAM_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$PROGRAM_PID" 2>/dev/null # still running: it did not end as it should
-    wait "$PROGRAM_PID"
-    PROGRAM_STATUS=$?
+    step "waiting for $PROGRAM_NAME ($PROGRAM_PID) to end"
+    reap "$PROGRAM_PID" 15
+    PROGRAM_STATUS=$REAPED_STATUS
     PROGRAM_PID=
 }
 stop_program() {
-    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null
+    [ -n "$PROGRAM_PID" ] && { kill "$PROGRAM_PID" 2>/dev/null; reap "$PROGRAM_PID" 5; }
     PROGRAM_PID=
 }
 
-probe() { wine "$E2E_TOOLS/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-wait_for_window() { # wait_for_window CLASS: up to 20 s
-    local i
-    for i in $(seq 100); do
-        [ -n "$(probe window "$1")" ] && return 0
-        sleep 0.2
-    done
+# (A probe stuck in Wine is ended after 20 s and answers nothing.)
+probe() { timeout -k 5 20 wine "$E2E_TOOLS/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+wait_for() { # wait_for SECONDS COMMAND...: true once the command is
+    local limit=$1 i; shift
+    step "waiting up to $limit s for: $*"
+    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
     return 1
+}
+window_there() { [ -n "$(probe window "$1")" ]; }
+wait_for_window() { # wait_for_window CLASS: up to 20 s
+    wait_for 20 window_there "$1"
 }
 # RGB of one screen pixel as "r g b" (0..255).
 pixel() {

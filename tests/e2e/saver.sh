@@ -17,11 +17,6 @@ start_saver() { # start_saver ARGS...: Hoplette.scr started as Windows starts it
     PROGRAM_PID=$!
 }
 running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
-wait_for() { # wait_for SECONDS COMMAND...: true once the command is
-    local limit=$1 i; shift
-    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
-    return 1
-}
 show_windows() { probe windows | grep -c '^HopletteSaver '; }
 double_show() { [ "$(probe windows | grep -c '^HopletteSaver 0 0 512 768 \|^HopletteSaver 512 0 512 768 ')" = 2 ]; }
 single_show() { probe windows | grep -q '^HopletteSaver 0 0 1024 768 '; }
@@ -113,7 +108,7 @@ start_parent() {
 }
 close_parent() {
     probe post ProbeParent 0x0010 0 0
-    wait "$PARENT_PID"
+    reap "$PARENT_PID" 10
 }
 ends_on() { # ends_on WHAT COMMAND...: a fresh /s, the command, then exit code 0
     local what=$1; shift

@@ -7,16 +7,12 @@
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 lock_prefix
+start_watchdog
 
 new_program_folder
 cp "$HOPLETTE_SCR" "$PROGRAM_DIR/Hoplette.scr"
 INI=$PROGRAM_DIR/Hoplette.ini
 
-wait_for() { # wait_for SECONDS COMMAND...: true once the command is
-    local limit=$1 i; shift
-    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
-    return 1
-}
 # The mean and the brightest channel of a part of the X screen, 0..255.
 light() { import -window root -crop "$1" +repage -format '%[fx:int(255*mean)] %[fx:int(255*maxima)]' info: 2>/dev/null; }
 saver_windows() { probe windows | awk '$1 == "HopletteSaver" { print $2, $3, $4, $5 }' | sort; }

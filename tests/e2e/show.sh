@@ -73,7 +73,7 @@ start_cover() { # start_cover bare|caption
     COVER_PID=$!
     wait_for_window ProbeCover
 }
-close_cover() { probe post ProbeCover 0x0010 0 0; wait "$COVER_PID"; }
+close_cover() { probe post ProbeCover 0x0010 0 0; reap "$COVER_PID" 10; }
 # The show's two X windows, seen without starting a Wine process.
 show_mapped() {
     xdotool search --onlyvisible --classname hoplette.exe getwindowgeometry %@ 2>/dev/null | grep -c 'Geometry: 512x768'
@@ -137,7 +137,7 @@ for folder in 한글폴더 🪐; do
     watcher=$!
     for _ in $(seq 50); do grep -q 'Watches established' "$events" && break; sleep 0.1; done
     xdotool mousemove 600 400 key space
-    wait "$watcher"
+    reap "$watcher" 15
     check "$folder: the next show opens the sound file ($(tr '\n' ' ' <"$events"))" sound_opened "$events"
     check "$folder: and runs" wait_for_show
     rm -f "$events"

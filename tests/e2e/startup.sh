@@ -17,7 +17,7 @@ forced=$(unset HOPLETTE_WIN32_RUNS; export HOPLETTE_NO_WIN32=1; . "$(dirname "$0
          wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed >/dev/null 2>&1; echo "reg $?"
          acp=$(wine "$E2E_TOOLS/probe.exe" acp 2>/dev/null); echo "probe $? ${acp//$'\r'/}")
 sleep 0.5
-kill "$watcher"; wait "$watcher" 2>/dev/null
+kill "$watcher"; reap "$watcher" 5
 if [ "$(program_bits "$E2E_TOOLS/probe.exe")" = 64 ]; then expected="reg 0 probe 0 932"; else expected="reg 0 probe 77 "; fi
 check "HOPLETTE_NO_WIN32=1: Wine's tools and 64-bit programs run, 32-bit ones are skipped (got '$(echo $forced)')" \
     [ "$(echo $forced)" = "$(echo $expected)" ]

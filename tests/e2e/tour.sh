@@ -6,11 +6,6 @@
 begin_session 1024x768x24
 
 menu_count() { probe windows | grep -c '^#32768 '; }
-wait_for() { # wait_for SECONDS COMMAND...: true once the command is
-    local limit=$1 i; shift
-    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
-    return 1
-}
 menu_open() { [ "$(menu_count)" -ge 1 ]; }
 full_show() { probe windows | grep -qi '^static 0 0 1024 768 '; }
 double_show() { [ "$(probe windows | grep -ci '^static 0 0 512 768 \|^static 512 0 512 768 ')" = 2 ]; }

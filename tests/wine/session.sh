@@ -112,7 +112,7 @@ start_two_monitor_display() {
 }
 
 stop_display() {
-    [ -n "${DISPLAY_PID:-}" ] && kill "$DISPLAY_PID" 2>/dev/null && wait "$DISPLAY_PID" 2>/dev/null
+    [ -n "${DISPLAY_PID:-}" ] && kill "$DISPLAY_PID" 2>/dev/null && reap "$DISPLAY_PID" 5
     DISPLAY_PID=
     [ -n "${DISPLAY_LOG:-}" ] && rm -f "$DISPLAY_LOG" "$DISPLAY_LOG.old"
     DISPLAY_LOG=
@@ -126,7 +126,7 @@ prepare_prefix() {
     [ -f "$WINEPREFIX/.hoplette-ready" ] && { find_caption_font; return 0; }
     mkdir -p "$WINEPREFIX"
     echo "Making the Wine prefix $WINEPREFIX (a minute or two, once)" >&2
-    wine wineboot -i >/dev/null 2>&1
+    timeout 300 wine wineboot -i >/dev/null 2>&1 || echo "wineboot did not make the prefix (exit code $?)" >&2
     if [ "${1:-}" != managed ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
@@ -144,9 +144,75 @@ find_caption_font() {
     [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"; }
 }
 
+# Ends this prefix's Wine processes and waits (a bounded time) for its server
+# to go: a server still running would hand its display, volatile registry and
+# all, to the next session on this prefix.
 stop_wine() {
     wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1 || {
+        echo "stop_wine: the Wine server of $WINEPREFIX did not end in 20 s; killing it" >&2
+        wineserver -k9 >/dev/null 2>&1
+        timeout 10 wineserver -w >/dev/null 2>&1
+    }
+}
+
+# Waits up to SECONDS (default 15) for a child process to end, then ends it
+# (TERM, then KILL); its exit code is in REAPED_STATUS (143 or 137 if ended).
+reap() { # reap PID [SECONDS]
+    local pid=$1 limit=${2:-15} i
+    for i in $(seq $((limit * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "reap: process $pid ($(ps -o args= -p "$pid" 2>/dev/null)) still running after ${limit} s: ending it" >&2
+        kill "$pid" 2>/dev/null
+        for i in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null
+    fi
+    wait "$pid" 2>/dev/null
+    REAPED_STATUS=$?
+}
+
+# What a session is doing, for the watchdog: "step TEXT" names it.
+step() { [ -n "${HOPLETTE_STEP_FILE:-}" ] && echo "$*" >"$HOPLETTE_STEP_FILE"; return 0; }
+
+# A session that runs past HOPLETTE_LIMIT seconds (default 240, below ctest's
+# 300) prints its step and its processes, ends its Wine processes and fails:
+# a hang fails fast and says where.
+start_watchdog() {
+    local limit=${HOPLETTE_LIMIT:-240} session=$$
+    HOPLETTE_STEP_FILE=$(mktemp)
+    echo "starting" >"$HOPLETTE_STEP_FILE"
+    (
+        # The prefix's lock is the session's, not the watchdog's.
+        [ -n "${HOPLETTE_LOCK_FD:-}" ] && exec {HOPLETTE_LOCK_FD}>&-
+        watchdog=$BASHPID
+        sleep "$limit" >/dev/null 2>&1 &
+        sleeper=$!
+        trap 'kill $sleeper 2>/dev/null; exit 0' TERM
+        wait $sleeper
+        echo "TIMEOUT: ${0##*/} ran past its limit of $limit s, at step: $(cat "$HOPLETTE_STEP_FILE")"
+        echo "Still running:"
+        # The session's descendants (but this watchdog's) and Wine's own processes.
+        ps -eo pid=,ppid=,etime=,args= | awk -v root="$session" -v self="$watchdog" '
+            { parent[$1] = $2; line[$1] = $0; wine[$1] = ($2 == 1 && $4 ~ /wineserver|^[A-Z]:/) }
+            END { for (p in line) { q = p; while (q in parent && q != root && q != self && q > 1) q = parent[q]
+                                    if ((q == root && p != root) || wine[p]) print "  " line[p] } }' | sort -n
+        wineserver -k >/dev/null 2>&1
+        kill -TERM "$session" 2>/dev/null
+    ) &
+    HOPLETTE_WATCHDOG=$!
+    trap 'on_watchdog' TERM
+}
+on_watchdog() {
+    trap - TERM
+    end_session
+    exit 1
+}
+stop_watchdog() {
+    [ -n "${HOPLETTE_WATCHDOG:-}" ] || return 0
+    kill "$HOPLETTE_WATCHDOG" 2>/dev/null
+    wait "$HOPLETTE_WATCHDOG" 2>/dev/null
+    rm -f "$HOPLETTE_STEP_FILE"
+    HOPLETTE_WATCHDOG= HOPLETTE_STEP_FILE=
 }
 
 # Takes the prefix's lock for the rest of the calling shell: Wine tests that
@@ -162,11 +228,42 @@ lock_prefix() {
 begin_session() {
     skip_if_suite_cannot_run
     lock_prefix
+    start_watchdog
+    step "starting the display"
     start_display "${1:-}" || exit 1
+    step "making the prefix"
     prepare_prefix
+    use_silent_sound_device
+    [ -n "${HOPLETTE_PROBE:-}" ] && require_the_given_screen "${1:-${HOPLETTE_SCREEN:-1024x768x24}}"
+    return 0
+}
+
+# Sessions play sound into ALSA's null device, set up in the prefix's folder
+# (never the user's own ~/.asoundrc): the program plays as it always does,
+# and a machine without a sound card prints no complaints of ALSA's.
+use_silent_sound_device() {
+    local conf
+    conf=$(dirname "$WINEPREFIX")/alsa-null.conf
+    [ -f "$conf" ] || printf 'pcm.!default { type null }\n' >"$conf"
+    export ALSA_CONFIG_PATH=$conf
+}
+
+# Wine must see the display the session was given: a session that would
+# measure another screen fails at once, naming both sizes.
+require_the_given_screen() { # require_the_given_screen WIDTHxHEIGHTxDEPTH
+    local given=$1 seen
+    step "asking Wine for the screen's size"
+    seen=$(timeout -k 5 30 wine "$HOPLETTE_PROBE" screen 2>/dev/null | tr -d '\r')
+    given=${given%x*}
+    [ "${seen/ /x}" = "$given" ] && return 0
+    echo "FAIL: Wine sees a ${seen/ /x} screen on the $given display this session was given"
+    end_session
+    exit 1
 }
 
 end_session() {
+    step "ending the session"
     stop_wine
     stop_display
+    stop_watchdog
 }
