@@ -12,6 +12,7 @@
 //                               without a caption (as a full-screen video or game), or a maximized
 //                               captioned one; runs until it is closed
 //   probe foreground            the class of the foreground window
+//   probe screen                the primary screen's size as Wine reports it: WIDTH HEIGHT
 // Exit code 1 when the window is not there.
 #include <windows.h>
 
@@ -184,7 +185,12 @@ int main(int argc, char** argv)
         std::printf("%s\n", className);
         return 0;
     }
+    if (argc >= 2 && std::strcmp(argv[1], "screen") == 0) {
+        GetDesktopWindow(); // the desktop's process sets up the display first
+        std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        return 0;
+    }
     std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | send CLASS MSG W L | acp | parent W H | children HANDLE"
-                         " | cover bare|caption | foreground\n");
+                         " | cover bare|caption | foreground | screen\n");
     return 2;
 }

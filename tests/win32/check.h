@@ -35,6 +35,25 @@ inline int checksPassed, checksFailed;
         }                                                                   \
     } while (0)
 
+// The test's virtual display (HOPLETTE_SCREEN, WIDTHxHEIGHTxDEPTH; 1024 x 768
+// when unset) must be the screen Wine reports: a test that measures the screen
+// stops at once, naming both sizes, where it is not.
+inline void RequireTheGivenScreen()
+{
+    char given[64] = "";
+    int width = 1024, height = 768;
+    DWORD length = GetEnvironmentVariableA("HOPLETTE_SCREEN", given, sizeof given);
+    if (length > 0 && length < sizeof given)
+        std::sscanf(given, "%dx%d", &width, &height);
+    int seenWidth = GetSystemMetrics(SM_CXSCREEN), seenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (seenWidth == width && seenHeight == height)
+        return;
+    std::printf("FAIL: Wine sees a %dx%d screen on the %dx%d display this test was given\n", seenWidth, seenHeight,
+                width, height);
+    std::fflush(stdout);
+    ExitProcess(1);
+}
+
 inline int CheckSummary()
 {
     std::printf("%d passed, %d failed\n", checksPassed, checksFailed);

@@ -12,6 +12,8 @@
 inline HWND StartParkWindow()
 {
     static bool registered;
+    if (!registered)
+        RequireTheGivenScreen();
     instanceHandle = GetModuleHandleA(nullptr);
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
