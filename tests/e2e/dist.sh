@@ -29,29 +29,38 @@ check "the archive is the same byte for byte when made again" cmp -s "$zip" "$se
 
 unzip -q "$zip" -d "$work/unpacked"
 PROGRAM_DIR=$work/unpacked/Hoplette-$version
-# The 32-bit program where this machine runs it, else the 64-bit one.
-if [ "$HOPLETTE_WIN32_RUNS" = yes ]; then PROGRAM_NAME=Hoplette.exe; else PROGRAM_NAME=Hoplette-64bit.exe; fi
-echo "Starting the archive's $PROGRAM_NAME"
-start_program
-check "the unpacked program shows its park window" [ -n "$(probe window ParkClass)" ]
-check "it writes its settings file beside itself" grep -q $'^TimeInterval=5\r$' "$PROGRAM_DIR/Hoplette.ini"
-probe post ParkClass 0x0010 0 0
-wait_program_exit
-check "it ends with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
 
-# The unpacked screen saver shows its show beside the program and ends on a
-# key press. The archive's saver is 32-bit only.
+# Each of the archive's programs that this machine runs, checked the same way:
+# a park window, a settings file written beside it, a clean end.
+check_unpacked_program() { # check_unpacked_program NAME
+    PROGRAM_NAME=$1
+    rm -f "$PROGRAM_DIR/Hoplette.ini"
+    echo "Starting the archive's $PROGRAM_NAME"
+    start_program
+    check "$PROGRAM_NAME: the unpacked program shows its park window" window_there ParkClass
+    check "$PROGRAM_NAME: it writes its settings file beside itself" grep -q $'^TimeInterval=5\r$' "$PROGRAM_DIR/Hoplette.ini"
+    probe post ParkClass 0x0010 0 0
+    wait_program_exit
+    check "$PROGRAM_NAME: it ends with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+}
+check_unpacked_program Hoplette-64bit.exe
+# The 32-bit program and the screen saver (32-bit only) where this machine runs them.
 if [ "$HOPLETTE_WIN32_RUNS" = yes ]; then
+    check_unpacked_program Hoplette.exe
+    # The saver beside the program shows its Double show (the settings file's
+    # built-in pictures) and ends on a key press.
+    PROGRAM_NAME=Hoplette.scr
     (cd / && exec wine "$PROGRAM_DIR/Hoplette.scr" /s) &
     PROGRAM_PID=$!
-    saver_show() { probe windows | grep -qi '^static 0 0 512 768 '; }
-    for _ in $(seq 50); do saver_show && break; sleep 0.2; done
-    check "the unpacked screen saver shows its show" saver_show
+    saver_show() { [ "$(probe windows | grep -c '^HopletteSaver 0 0 512 768 \|^HopletteSaver 512 0 512 768 ')" = 2 ]; }
+    check "Hoplette.scr: the unpacked screen saver shows its show" wait_for 10 saver_show
     xdotool key space
     wait_program_exit
-    check "a key ends it with exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+    check "Hoplette.scr: a key ends it with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+    PROGRAM_NAME=Hoplette.exe
 else
-    echo "Not started: the archive's Hoplette.scr ($HOPLETTE_WIN32_WHY)"
+    echo "Not started: the archive's Hoplette.exe and Hoplette.scr ($HOPLETTE_WIN32_WHY)"
+    PROGRAM_NAME=Hoplette-64bit.exe
 fi
 
 # The read-me's way to the sample sound: change the existing lines of the
@@ -64,7 +73,7 @@ for _ in $(seq 50); do grep -q 'Watches established' "$opened" && break; sleep 0
 start_program
 # (Played when the ball first nears an edge: a few seconds into the show.)
 for _ in $(seq 75); do grep -q OPEN "$opened" && break; sleep 0.2; done
-kill "$watcher"; wait "$watcher" 2>/dev/null
+kill "$watcher"; reap "$watcher" 5
 check "with Sound= changed to Sound=boing.wav, a show opens boing.wav" grep -q OPEN "$opened"
 rm -f "$opened"
 probe post ParkClass 0x0010 0 0
