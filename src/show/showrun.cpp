@@ -129,18 +129,34 @@ static void StepFrame(bool twoBalls)
     screenHeight = primaryHeight;
 }
 
+// Whether input that could end the show waits. The program's show ends only
+// on a key or a left or right press: a wheel turn or a side button stays
+// queued for the rest of its show, so the queue's status bits, which any
+// button or the wheel sets, would cut every later burst to one frame. The
+// saver's show ends on any button, the wheel and a move.
+static bool EndingInputWaiting()
+{
+    if (saverLookAtMessages != nullptr)
+        return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON | QS_MOUSEMOVE)) != 0;
+    // The status first: it is cheap, and nothing is waiting most of the time.
+    if (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0)
+        return false;
+    MSG message;
+    return PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)
+        || PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)
+        || PeekMessageA(&message, nullptr, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_NOREMOVE);
+}
+
 // Draws the frames of one paint on every monitor. A long burst (a fast
-// Speed) stops early once a key or button press is waiting or a refresh
-// period has passed, so that input is looked at in time; the frames it
-// leaves out are not drawn later.
+// Speed) stops early once input that could end the show is waiting or a
+// refresh period has passed, so that input is looked at in time; the frames
+// it leaves out are not drawn later.
 static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
 {
     int64_t startedAt = ClockNow();
     int32_t drawn = 0;
     for (; drawn < frames; ++drawn) {
-        if (drawn > 0
-            && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod,
-                            HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0))
+        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, EndingInputWaiting()))
             break;
         StepFrame(twoBalls);
         ++showFrames;

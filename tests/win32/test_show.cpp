@@ -264,6 +264,49 @@ static void TestAKeyPressStopsABurst(HWND park)
     Speed = 60;
 }
 
+static volatile LONG framesAtWheel, paintsAtWheel, framesAtEnd, paintsAtEnd;
+
+// Turns the wheel through the input queue once the show runs, lets half a
+// second of show pass, then presses a key.
+static DWORD WINAPI TurnTheWheelInAShow(LPVOID)
+{
+    for (int i = 0; i < 5000 && showPaints < 5; ++i)
+        Sleep(1);
+    INPUT wheel = {};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = WHEEL_DELTA;
+    SendInput(1, &wheel, sizeof wheel);
+    framesAtWheel = showFrames;
+    paintsAtWheel = showPaints;
+    Sleep(500);
+    framesAtEnd = showFrames;
+    paintsAtEnd = showPaints;
+    PostThreadMessageA(watchdogTarget, WM_KEYDOWN, 'Z', 0);
+    return 0;
+}
+
+// A wheel turn does not end the program's show and stays queued; the bursts
+// go on all the same: at Speed 30 on 60 Hz each paint still draws two frames.
+static void TestTheWheelLeavesBurstsWhole(HWND park)
+{
+    Speed = 30;
+    showMode = SHOW_MARS;
+    showPaints = showFrames = 0; // the turner waits for this show's paints
+    ArmShowWatchdog();
+    HANDLE turner = CreateThread(nullptr, 0, TurnTheWheelInAShow, nullptr, 0, nullptr);
+    ShowRun(park);
+    CHECK(!DisarmShowWatchdog(), "the Speed 30 show did not end");
+    WaitForSingleObject(turner, INFINITE);
+    CloseHandle(turner);
+    LONG frames = framesAtEnd - framesAtWheel, paints = paintsAtEnd - paintsAtWheel;
+    CHECK(paints >= 10 && frames >= 2 * paints - 2, "after the wheel: %ld frames in %ld paints", frames, paints);
+    DrainMessages(WM_MOUSEFIRST, WM_MOUSELAST);
+    DrainMessages(0x020A, 0x020E); // the wheels and the side buttons, past older headers' WM_MOUSELAST
+    Speed = 60;
+    showMode = SHOW_DOUBLE;
+}
+
 static void TestNoLeaks(HWND park)
 {
     for (int16_t mode : {SHOW_SATURN, SHOW_DOUBLE}) {
@@ -293,6 +336,7 @@ int main()
     TestShowWindows(park);
     TestSpeedPacesTheFrames(park);
     TestAKeyPressStopsABurst(park);
+    TestTheWheelLeavesBurstsWhole(park);
     TestNoLeaks(park);
     CloseParkWindow(park);
     UnhookWindowsHookEx(hook);
