@@ -104,8 +104,11 @@ void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
     showOverFullScreen = ReadSetting("ShowOverFullScreen", valueBuffer, sizeof valueBuffer) != 0
                          && ParseSettingNumber(valueBuffer) == 1;
 
-    if (ReadSetting("Sound", valueBuffer, sizeof valueBuffer) == 0)
+    // An empty Sound is no sound: the folder alone names no file to play.
+    if (ReadSetting("Sound", valueBuffer, sizeof valueBuffer) == 0) {
         WriteSetting("Sound", "");
+        return;
+    }
     WCHAR wideName[PATH_SIZE];
     if (!wide)
         JoinPath(ansiDirectory, valueBuffer, soundPath);

@@ -1,7 +1,9 @@
-// The sound file by name where the ANSI code page can write its path, so
-// that the player reads it its own way, as it always has; read with the wide
-// call otherwise, so that a folder named in any language works: the player's
-// own file calls take only ANSI paths.
+// The sound file by name where the ANSI code page can write its path and
+// mmioOpen takes its length, so that the player reads it its own way, as it
+// always has; read with the wide call otherwise, so that a folder named in any
+// language, or a deep one, works. sndPlaySoundW exists only on Windows NT and
+// later, and opens the file through the same mmioOpen with the same length
+// limit: the ANSI call serves every Windows.
 #include "sound.h"
 
 #include <windows.h>
@@ -14,14 +16,30 @@ char edgeSoundName[SOUND_NAME_SIZE];
 unsigned char* edgeSoundImage;
 
 // The wide sound path as ANSI text into edgeSoundName, when every character
-// has its own there (no best fit: "?" would name another file) and the
-// player's path limit holds it.
+// has its own there (no best fit: "?" would name another file) and mmioOpen,
+// which the player opens a named file through, takes the name: at most 128
+// characters with the terminating zero.
 static bool NameWideSoundPath()
 {
-    BOOL lossy = FALSE;
-    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, soundPathWide, -1, edgeSoundName,
-                                    SOUND_NAME_SIZE, nullptr, &lossy);
-    if (bytes == 0 || bytes > MAX_PATH || lossy) {
+    int bytes;
+    if (GetACP() == CP_UTF8) {
+        // The UTF-8 code page takes neither flags nor a used-default flag
+        // (the call fails with them): convert plainly, then check that the
+        // text names the same file.
+        WCHAR back[PATH_SIZE];
+        bytes = WideCharToMultiByte(CP_ACP, 0, soundPathWide, -1, edgeSoundName, SOUND_NAME_SIZE, nullptr, nullptr);
+        if (bytes != 0
+            && (MultiByteToWideChar(CP_ACP, 0, edgeSoundName, -1, back, PATH_SIZE) == 0
+                || lstrcmpW(back, soundPathWide) != 0))
+            bytes = 0;
+    } else {
+        BOOL lossy = FALSE;
+        bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, soundPathWide, -1, edgeSoundName, SOUND_NAME_SIZE,
+                                    nullptr, &lossy);
+        if (lossy)
+            bytes = 0;
+    }
+    if (bytes == 0 || bytes > LONGEST_SOUND_NAME + 1) {
         edgeSoundName[0] = '\0';
         return false;
     }
@@ -55,7 +73,8 @@ void LoadEdgeSound()
     }
     edgeSoundName[0] = '\0';
     if (soundPathWide[0] == 0) {
-        // Windows 98/ME: the ANSI path, or none.
+        // Windows 98/ME: the ANSI path, or none. There is no wide call to read
+        // a long one with, so it goes to the player by name whatever its length.
         lstrcpynA(edgeSoundName, soundPath, SOUND_NAME_SIZE);
         return;
     }

@@ -1,11 +1,15 @@
 // The edge sound: the sound file, played by its name where the ANSI code
-// page can write its path, as the player takes only ANSI names; otherwise
-// read into memory when a show is prepared and played from there.
+// page can write its path in at most LONGEST_SOUND_NAME bytes; otherwise read
+// into memory when a show is prepared and played from there.
 #pragma once
 #include <cstddef>
 
-// Room for the sound path as ANSI text, whose characters may take two bytes.
+// Room for the sound path as ANSI text, whose characters may take two bytes
+// (four in the UTF-8 code page, where a surrogate pair takes two of the 256).
 constexpr int SOUND_NAME_SIZE = 2 * 256;
+
+// The longest name mmioOpen takes, in bytes: 128 with its terminating zero.
+constexpr int LONGEST_SOUND_NAME = 127;
 
 // A larger file is not read into memory: an edge sound is short, and it
 // stays there. Played by name, a file of any size is the player's business.
@@ -24,7 +28,7 @@ constexpr size_t SOUND_IMAGE_PADDING = 16;
 bool SoundImageIsWhole(const unsigned char* bytes, size_t size);
 
 // The sound path as the player takes it, when the ANSI code page can write
-// it; empty otherwise.
+// it short enough (on Windows 98/ME, whatever its length); empty otherwise.
 extern char edgeSoundName[SOUND_NAME_SIZE];
 
 // The sound file's bytes while one is loaded (only for a path the ANSI code

@@ -220,24 +220,57 @@ static BOOL WINAPI RecordPlay(LPCSTR sound, UINT flags)
     return TRUE;
 }
 
-// The sound plays by name where code page 932 can write its path, as the
-// player always took it: any size, and a cut file too. Only the Korean and
-// emoji folders need the copy in memory, with its checks.
-static void TestSound()
+// Windows 10's "Beta: Use Unicode UTF-8" code page, in place of code page 932:
+// CP_ACP converts as UTF-8, and takes neither flags nor a used-default flag.
+typedef int(WINAPI* ToMultiByteCall)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
+typedef int(WINAPI* ToWideCall)(UINT, DWORD, LPCCH, int, LPWSTR, int);
+static ToMultiByteCall realToMultiByte;
+static ToWideCall realToWide;
+static UINT WINAPI Utf8CodePage() { return CP_UTF8; }
+static int WINAPI Utf8ToMultiByte(UINT page, DWORD flags, LPCWCH wide, int units, LPSTR bytes, int size, LPCCH fill,
+                                  LPBOOL usedFill)
+{
+    if (page == CP_ACP && (flags != 0 || fill != nullptr || usedFill != nullptr)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return realToMultiByte(page == CP_ACP ? CP_UTF8 : page, flags, wide, units, bytes, size, fill, usedFill);
+}
+static int WINAPI Utf8ToWide(UINT page, DWORD flags, LPCCH bytes, int size, LPWSTR wide, int units)
+{
+    return realToWide(page == CP_ACP ? CP_UTF8 : page, flags, bytes, size, wide, units);
+}
+
+// The sound plays by name where the ANSI code page can write its path in at
+// most 127 bytes, as the player always took it: any size, and a cut file too.
+// The Korean and emoji folders (in code page 932) and a path of about 200
+// bytes need the copy in memory, with its checks; Windows 98/ME's ANSI paths
+// go by name whatever their length. In the UTF-8 code page every folder
+// plays by name. An empty Sound is no sound.
+static void TestSound(bool utf8)
 {
     void* player = ReplaceImport("winmm.dll", "sndPlaySoundA", reinterpret_cast<void*>(RecordPlay));
     CHECK(player != nullptr, "the player's call is replaced");
-    const std::string tooLong(300, 's'), wave = WaveBytes(2000);
+    void *codePage = nullptr, *toWide = nullptr;
+    if (utf8) {
+        codePage = ReplaceImport("kernel32.dll", "GetACP", reinterpret_cast<void*>(Utf8CodePage));
+        realToMultiByte = reinterpret_cast<ToMultiByteCall>(
+            ReplaceImport("kernel32.dll", "WideCharToMultiByte", reinterpret_cast<void*>(Utf8ToMultiByte)));
+        realToWide = reinterpret_cast<ToWideCall>(toWide = ReplaceImport(
+                                                      "kernel32.dll", "MultiByteToWideChar", reinterpret_cast<void*>(Utf8ToWide)));
+        CHECK(codePage != nullptr && realToMultiByte != nullptr && toWide != nullptr, "the code page's calls are replaced");
+    }
+    const std::string tooLong(300, 's'), wave = WaveBytes(2000), deep(130, 'd');
     struct {
         std::string value, bytes; // the file Sound names, written beside the program unless bytes is empty
         bool underFolder;         // sound path = folder + value; otherwise no sound path
         bool loads;               // the sound is read into memory for a show
     } rows[] = {{"boing.wav", wave, true, true}, {"sounds\\boing.wav", wave, true, true},
-                {"C:\\boing.wav", "", true, false}, {"", "", true, false}, {tooLong, "", false, false},
+                {"C:\\boing.wav", "", true, false}, {"", "", false, false}, {tooLong, "", false, false},
                 {"junk.wav", "not a sound at all", true, false}, {"cut.wav", wave.substr(0, 1500), true, false},
                 {"limit.wav", WaveBytes(LARGEST_SOUND_FILE), true, true},
-                {"big.wav", WaveBytes(LARGEST_SOUND_FILE + 1), true, false}};
-    for (int kind = 0; kind < KINDS; ++kind) {
+                {"big.wav", WaveBytes(LARGEST_SOUND_FILE + 1), true, false}, {deep + "\\boing.wav", wave, true, true}};
+    for (int kind = 0; kind < (utf8 ? WIDE_KINDS : KINDS); ++kind) {
         for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
             ResetValues();
             Folder folder = NewFolder(kind);
@@ -246,7 +279,9 @@ static void TestSound()
                                + rows[row].value + "\r\n";
             WriteBytes(path, file);
             std::wstring sound = folder.wideText + Widen(rows[row].value);
-            CreateDirectoryW((folder.wideText + L"sounds").c_str(), nullptr);
+            size_t slash = rows[row].value.rfind('\\');
+            if (slash != std::string::npos && slash > 2)
+                CreateDirectoryW((folder.wideText + Widen(rows[row].value.substr(0, slash))).c_str(), nullptr);
             if (!rows[row].bytes.empty())
                 WriteBytes(sound, rows[row].bytes);
             std::memset(soundPath, 'x', sizeof soundPath);
@@ -258,10 +293,12 @@ static void TestSound()
             CHECK(FileText(path) == file, "kind %d row %d: the file is unchanged", kind, row);
 
             LoadEdgeSound();
-            bool named = ANSI_WRITES[kind] && rows[row].underFolder;
-            std::string name = named ? (folder.wide ? Ansi(sound) : folder.ansiText + rows[row].value) : "";
+            std::string ansiSound = utf8 ? Utf8(sound) : folder.wide ? Ansi(sound) : folder.ansiText + rows[row].value;
+            bool named = rows[row].underFolder
+                         && (!folder.wide || ((utf8 || ANSI_WRITES[kind]) && ansiSound.size() <= 127));
+            std::string name = named ? ansiSound : "";
             CHECK(edgeSoundName == name, "kind %d row %d: played by the name '%s'", kind, row, edgeSoundName);
-            bool loads = !ANSI_WRITES[kind] && rows[row].loads;
+            bool loads = folder.wide && !named && rows[row].loads;
             CHECK((edgeSoundImage != nullptr) == loads, "kind %d row %d: sound loaded: %d", kind, row,
                   edgeSoundImage != nullptr);
             if (edgeSoundImage != nullptr && loads)
@@ -282,6 +319,11 @@ static void TestSound()
     ResetValues();
     LoadEdgeSound();
     CHECK(edgeSoundImage == nullptr && edgeSoundName[0] == '\0', "no sound without a sound path");
+    if (utf8) {
+        ReplaceImport("kernel32.dll", "GetACP", codePage);
+        ReplaceImport("kernel32.dll", "WideCharToMultiByte", reinterpret_cast<void*>(realToMultiByte));
+        ReplaceImport("kernel32.dll", "MultiByteToWideChar", toWide);
+    }
     ReplaceImport("winmm.dll", "sndPlaySoundA", player);
 }
 
@@ -390,7 +432,8 @@ int main()
 {
     instanceHandle = GetModuleHandleA(nullptr);
     TestValues();
-    TestSound();
+    TestSound(false);
+    TestSound(true);
     TestValueText();
     TestReadOnlyFile();
     TestUnusablePaths();
