@@ -15,9 +15,13 @@
 // Held by the running show; a second one finds it and ends.
 static const char SHOW_MUTEX[] = "Hoplette screen saver show";
 
-// Black windows over the monitors the show leaves out.
-static HWND covers[MOST_SHOW_MONITORS];
-static int coverCount;
+// Black windows over the monitors the show leaves out: as many as there are.
+static HWND* covers;
+static int coverCount, coverRoom;
+
+// The show's monitors as Windows lists them, before they go to the show.
+static MonitorBox showPlaces[MOST_SHOW_MONITORS];
+static int32_t showPlaceCount;
 
 // 1 once the saver's window procedure was told to end the show.
 static int32_t saverEnding;
@@ -82,31 +86,51 @@ static void RegisterSaverClass()
     RegisterClassA(&saverClass);
 }
 
-static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
+static bool IsPrimary(HMONITOR monitor)
 {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info) || showMonitorCount >= MOST_SHOW_MONITORS)
-        return TRUE;
-    if ((info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
-        showMonitors[showMonitorCount++] = *box;
-        return TRUE;
-    }
-    // The primary monitor first: its ball is the one heard.
-    for (int32_t i = showMonitorCount; i > 0; --i)
-        showMonitors[i] = showMonitors[i - 1];
-    showMonitors[0] = *box;
-    ++showMonitorCount;
+    return GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+}
+
+static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
+{
+    AddShowMonitor(showPlaces, &showPlaceCount, MOST_SHOW_MONITORS, MonitorBox{box->left, box->top, box->right, box->bottom},
+                   IsPrimary(monitor));
     return TRUE;
+}
+
+// Whether a monitor has a show window of its own: the primary one always
+// when the show runs on it alone.
+static bool ShowsOn(HMONITOR monitor, const RECT& box)
+{
+    if (showMonitorCount == 0)
+        return IsPrimary(monitor);
+    for (int32_t i = 0; i < showMonitorCount; ++i)
+        if (EqualRect(&showMonitors[i], &box))
+            return true;
+    return false;
+}
+
+static bool MakeRoomForCover()
+{
+    if (coverCount < coverRoom)
+        return true;
+    int room = coverRoom == 0 ? 8 : coverRoom * 2;
+    void* grown = covers == nullptr ? HeapAlloc(GetProcessHeap(), 0, room * sizeof(HWND))
+                                    : HeapReAlloc(GetProcessHeap(), 0, covers, room * sizeof(HWND));
+    if (grown == nullptr)
+        return false;
+    covers = static_cast<HWND*>(grown);
+    coverRoom = room;
+    return true;
 }
 
 static BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
 {
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY) != 0)
+    if (ShowsOn(monitor, *box))
         return TRUE;
-    if (coverCount >= MOST_SHOW_MONITORS)
+    if (!MakeRoomForCover())
         return FALSE;
     HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SAVER_WINDOW_CLASS, nullptr, WS_POPUP | WS_VISIBLE,
                                  box->left, box->top, box->right - box->left, box->bottom - box->top, nullptr, nullptr,
@@ -119,16 +143,18 @@ static BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
     return TRUE;
 }
 
-// Every monitor runs the show, or the primary one does and the others are
-// covered black.
+// Every monitor runs the show, or the primary one does; any monitor without
+// a show window of its own is covered black.
 static void TakeMonitors()
 {
-    showMonitorCount = 0;
+    showPlaceCount = 0;
     coverCount = 0;
     if (saverMonitors == 1)
         EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
-    if (showMonitorCount == 0)
-        EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
+    showMonitorCount = showPlaceCount;
+    for (int32_t i = 0; i < showPlaceCount; ++i)
+        showMonitors[i] = RECT{showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
+    EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
 }
 
 static void UncoverMonitors()

@@ -137,3 +137,20 @@ int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to)
         return INT32_MIN;
     return static_cast<int32_t>(value);
 }
+
+void AddShowMonitor(MonitorBox* list, int32_t* count, int32_t most, MonitorBox box, bool primary)
+{
+    if (most <= 0)
+        return;
+    if (!primary) {
+        if (*count < most)
+            list[(*count)++] = box;
+        return;
+    }
+    int32_t last = *count < most ? *count : most - 1;
+    for (int32_t i = last; i > 0; --i)
+        list[i] = list[i - 1];
+    list[0] = box;
+    if (*count < most)
+        ++*count;
+}
