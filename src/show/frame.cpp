@@ -75,6 +75,11 @@ bool BurstGoesOn(int64_t startedAt, int64_t now, int64_t refreshPeriod, bool pre
     return !pressWaiting && now - startedAt < refreshPeriod;
 }
 
+int32_t CountedOnce(int32_t count)
+{
+    return count < INT32_MAX ? count + 1 : INT32_MAX;
+}
+
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond)
 {
     if (refreshRate <= 1)

@@ -1,5 +1,6 @@
-// The show's frame rules that need no window: which input ends it and the
-// frame pacing arithmetic.
+// The show's frame rules that need no window: which input ends the program's
+// show (the screen saver's show has rules of its own) and the frame pacing
+// arithmetic.
 #pragma once
 #include <cstdint>
 
@@ -65,6 +66,10 @@ bool CompositorKeepsPace(int64_t waited, int64_t refreshPeriod, int32_t* quickIn
 // Whether a burst of frames in one paint goes on with its next frame: not once
 // a key or button press is waiting, nor once it has run a refresh period.
 bool BurstGoesOn(int64_t startedAt, int64_t now, int64_t refreshPeriod, bool pressWaiting);
+
+// A count one up, held at its largest value: a week-long saver show at the
+// fastest speed draws more frames than a 32-bit count holds.
+int32_t CountedOnce(int32_t count);
 
 // Frames are due at the display's refresh rate; 0 and 1 mean "the default", 60 Hz.
 int64_t FramePeriodTicks(int32_t refreshRate, int64_t ticksPerSecond);

@@ -65,7 +65,8 @@ static HWND CreateShowWindow(int x, int y, int width, int height)
 }
 
 // Removes one mouse message, or else one keyboard message, and says what it was.
-// Nothing is dispatched: no other handler of the program runs during a show.
+// The program's show dispatches nothing: no other handler of the program runs
+// during it. The saver's look hands its window messages to its own procedure.
 static int LookAtInput()
 {
     if (saverLookAtMessages != nullptr)
@@ -159,12 +160,12 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
         if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, EndingInputWaiting()))
             break;
         StepFrame(twoBalls);
-        ++showFrames;
+        showFrames = CountedOnce(showFrames);
     }
     if (drawn > 0)
-        ++showPaints;
+        showPaints = CountedOnce(showPaints);
     if (drawn > 1)
-        ++showPaintsOfSeveralFrames;
+        showPaintsOfSeveralFrames = CountedOnce(showPaintsOfSeveralFrames);
 }
 
 // Waits for the compositor's next pass, which puts the paint just made on
@@ -264,14 +265,18 @@ void ShowRun(HWND park)
     }
     HWND first = monitors[0].windows[0];
 
-    BallAnimation(first, BALL_PREPARE);
-    PrepareMonitorBalls();
-    SetCapture(first);
-    SetCursor(nullptr);
+    // Without its first window (no class, no window to be had) the show would
+    // run unseen until a key: it ends at once, through the same end steps.
+    if (first != nullptr) {
+        BallAnimation(first, BALL_PREPARE);
+        PrepareMonitorBalls();
+        SetCapture(first);
+        SetCursor(nullptr);
 
-    timeBeginPeriod(1);
-    RunFrames(first, twoBalls);
-    timeEndPeriod(1);
+        timeBeginPeriod(1);
+        RunFrames(first, twoBalls);
+        timeEndPeriod(1);
+    }
 
     for (int32_t i = 0; i < monitorCount; ++i)
         for (int which = 0; which < 2; ++which)

@@ -352,6 +352,10 @@ TEST(Frame, FramePeriodAndWaitArithmetic)
         {0, 10000001, 10000000, 1000}, {0, 500000000, 10000000, 1000}, {INT64_MAX - 5, INT64_MAX, 1000, 5}};
     for (size_t i = 0; i < std::size(waits); ++i)
         EXPECT_EQ(MillisecondsUntil(waits[i].now, waits[i].deadline, waits[i].perSecond), waits[i].ms) << "row " << i;
+    // The show's counts hold at their largest value (a week at 3600 frames a second passes it).
+    const struct { int32_t count, after; } counts[] = {{0, 1}, {41, 42}, {INT32_MAX - 1, INT32_MAX}, {INT32_MAX, INT32_MAX}};
+    for (size_t i = 0; i < std::size(counts); ++i)
+        EXPECT_EQ(CountedOnce(counts[i].count), counts[i].after) << "row " << i;
 }
 
 // A far deadline caps at a second instead of overflowing on the way (UBSan would stop the test).

@@ -42,6 +42,7 @@ inline RECT showWindowRects[4];
 inline LONG showWindowStyles[4];
 inline HWND showWindowHandles[4];
 inline bool refuseRightShowWindow; // the second show window's creation fails
+inline bool refuseEveryShowWindow; // and the first one's
 
 inline LRESULT CALLBACK RecordShowWindows(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -56,7 +57,7 @@ inline LRESULT CALLBACK RecordShowWindows(int code, WPARAM wParam, LPARAM lParam
                 showWindowHandles[showWindowCount] = reinterpret_cast<HWND>(wParam);
             }
             ++showWindowCount;
-            if (refuseRightShowWindow && create->x > 0)
+            if (refuseEveryShowWindow || (refuseRightShowWindow && create->x > 0))
                 return 1;
         }
     }

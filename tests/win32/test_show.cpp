@@ -126,6 +126,19 @@ static void TestShowWindows(HWND park)
           "one frame without a right window: ball x %d (from %d, step %d), alternation %d", ballX, startX, stepX,
           doubleAlternation);
     refuseRightShowWindow = false;
+
+    // Without any show window the show ends at once, through its end steps:
+    // the counter and the running flag cleared, the pointer back, the park
+    // window topmost again.
+    refuseEveryShowWindow = true;
+    alwaysOnTop = 1;
+    showRunning = 1;
+    tickCounter = 77;
+    CHECK(RunGuardedShow(park), "the show without windows ran on until the watchdog ended it");
+    CHECK(showRunning == 0 && tickCounter == 0, "without windows: running %d, counter %d", showRunning, tickCounter);
+    CHECK(GetCursor() == LoadCursorA(nullptr, IDC_ARROW), "without windows: the arrow pointer is back");
+    CHECK((GetWindowLongA(park, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "without windows: the park window is topmost");
+    refuseEveryShowWindow = false;
 }
 
 // Posts a key press to the show's thread after a while.
