@@ -3,11 +3,7 @@
 
 #include "globals.h"
 #include "paths.h"
-
-static bool IsLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}
+#include "settings.h"
 
 void ProgramDirectory(WCHAR* wideDirectory, char* ansiDirectory)
 {

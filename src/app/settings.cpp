@@ -10,7 +10,7 @@ static const WCHAR WIDE_SECTION[] = L"bounceinit";
 // Room for a key's name as wide text.
 constexpr int KEY_SIZE = 32;
 
-static bool IsLeadByte(unsigned char byte)
+bool IsLeadByte(unsigned char byte)
 {
     return IsDBCSLeadByte(byte) != FALSE;
 }

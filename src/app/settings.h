@@ -7,6 +7,10 @@
 // Values and keys are ANSI text (code page 932) everywhere in the program;
 // the wide profile calls get them converted.
 
+// Whether a byte starts a two-byte character of the ANSI code page: what the
+// path and value rules are told, to cut text only between whole characters.
+bool IsLeadByte(unsigned char byte);
+
 // Reads a key of the settings section into buffer, whole characters only; the
 // count of bytes read, 0 for a missing or empty key or when there is no
 // usable settings path.
