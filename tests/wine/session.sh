@@ -201,6 +201,8 @@ start_watchdog() {
     ) &
     HOPLETTE_WATCHDOG=$!
     trap 'on_watchdog' TERM
+    # A session that ends another way (a skip, an early failure) takes its watchdog along.
+    trap 'stop_watchdog' EXIT
 }
 on_watchdog() {
     trap - TERM
