@@ -58,6 +58,18 @@ int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod
     return pace.nextDue > soonest ? pace.nextDue : soonest;
 }
 
+int64_t PlanNextPaint(const FramePace& pace, int64_t* paintDue, int64_t refreshPeriod, bool afterPass,
+                      int64_t passAt)
+{
+    if (!afterPass) {
+        *paintDue = NextPaint(pace, *paintDue, refreshPeriod);
+        return *paintDue;
+    }
+    int64_t halfway = passAt + refreshPeriod / 2;
+    *paintDue = pace.nextDue > halfway ? pace.nextDue : halfway;
+    return *paintDue - refreshPeriod / 2;
+}
+
 int64_t PaintDueAt(int64_t scheduled, int64_t now, int64_t refreshPeriod)
 {
     return now - scheduled >= refreshPeriod ? now : scheduled;

@@ -51,6 +51,15 @@ int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod);
 // frames would fall due in one paint.
 int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod);
 
+// After a paint, the next one's due time (into *paintDue, which held the
+// paint's own) and the tick to wake for it, returned. Where the paint waited
+// for the compositor's pass, which came at passAt, the next paint is due at
+// the next frame but no sooner than half a refresh after that pass, and wakes
+// half a refresh before its due time; elsewhere as NextPaint says, waking at
+// its due time.
+int64_t PlanNextPaint(const FramePace& pace, int64_t* paintDue, int64_t refreshPeriod, bool afterPass,
+                      int64_t passAt);
+
 // The due time of a paint that was scheduled for `scheduled` and woke at now:
 // the scheduled one, or now after a stall (a wake a whole refresh period or
 // more late), from where the paints start again.

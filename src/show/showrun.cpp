@@ -188,15 +188,7 @@ static void RunFrames(HWND first, bool twoBalls)
         bool painted = frames > 0;
         if (composited && painted)
             composited = WaitForCompositor(period, &quickFlushes);
-        int64_t wake;
-        if (composited && painted) {
-            int64_t halfway = ClockNow() + period / 2;
-            paintDue = pace.nextDue > halfway ? pace.nextDue : halfway;
-            wake = paintDue - period / 2;
-        } else {
-            paintDue = NextPaint(pace, paintDue, period);
-            wake = paintDue;
-        }
+        int64_t wake = PlanNextPaint(pace, &paintDue, period, composited && painted, ClockNow());
         if (WaitForFrame(wake, ticksPerSecond))
             return;
     }
