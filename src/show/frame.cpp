@@ -58,16 +58,53 @@ int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod
     return pace.nextDue > soonest ? pace.nextDue : soonest;
 }
 
+int64_t PlanNextPaint(const FramePace& pace, int64_t* paintDue, int64_t refreshPeriod, bool afterPass,
+                      int64_t passAt)
+{
+    if (!afterPass) {
+        *paintDue = NextPaint(pace, *paintDue, refreshPeriod);
+        return *paintDue;
+    }
+    int64_t halfway = passAt + refreshPeriod / 2;
+    *paintDue = pace.nextDue > halfway ? pace.nextDue : halfway;
+    // The paint is shown at the first pass after latest. Made just after the
+    // pass before that one it has a whole refresh, and where the compositor
+    // paces, the wait after it is long; made anywhere in the refresh, as at
+    // latest, its wait may rightly be short and would tell nothing.
+    int64_t latest = *paintDue - refreshPeriod / 2;
+    int64_t period = refreshPeriod > 0 ? refreshPeriod : 1;
+    int64_t passes = (latest - passAt) / period;
+    // A sixteenth of a period on, past a pass a little later than reckoned
+    // (a rate rounded up, the period's ticks rounded down).
+    return passes == 0 ? passAt : passAt + passes * period + period / 16;
+}
+
 int64_t PaintDueAt(int64_t scheduled, int64_t now, int64_t refreshPeriod)
 {
     return now - scheduled >= refreshPeriod ? now : scheduled;
 }
 
-bool CompositorKeepsPace(int64_t waited, int64_t refreshPeriod, int32_t* quickInRow)
+bool CompositorKeepsPace(CompositorWaits* seen, int64_t calledAt, int64_t returnedAt, int64_t refreshPeriod,
+                         int64_t ticksPerSecond)
 {
-    // One quick return is no proof: a paint may have ended just before a pass.
-    *quickInRow = waited >= refreshPeriod / 4 ? 0 : *quickInRow < 2 ? *quickInRow + 1 : 2;
-    return *quickInRow < 2;
+    // A pass's own phase makes a wait short wherever the call comes late in a
+    // refresh, for minutes on end where the rate is close to a multiple of
+    // the frames'. Passes come whole periods after the last return; the
+    // period comes from a rate in whole hertz, so over a fifth of a second
+    // the true passes stray from the reckoned ones by under a fifth of a
+    // period, and one a little later than reckoned may follow a call in the
+    // first sixteenth of its refresh (PlanNextPaint wakes after that).
+    int64_t period = refreshPeriod > 0 ? refreshPeriod : 1;
+    int64_t since = calledAt - seen->lastReturn, into = since % period;
+    bool tells = !seen->waited
+        || (since >= 0 && since <= ticksPerSecond / 5 && into <= period / 2 && (since < period || into >= period / 16));
+    bool quick = returnedAt - calledAt < refreshPeriod / 4;
+    // One quick return is no proof: a return seen late (the thread not run at
+    // once) misplaces the next call.
+    seen->quickInRow = quick && tells ? (seen->quickInRow < 2 ? seen->quickInRow + 1 : 2) : 0;
+    seen->waited = true;
+    seen->lastReturn = returnedAt;
+    return seen->quickInRow < 2;
 }
 
 bool BurstGoesOn(int64_t startedAt, int64_t now, int64_t refreshPeriod, bool pressWaiting)

@@ -52,16 +52,42 @@ int32_t FramesPerPaint(const FramePace& pace, int64_t refreshPeriod);
 // frames would fall due in one paint.
 int64_t NextPaint(const FramePace& pace, int64_t paintDue, int64_t refreshPeriod);
 
+// After a paint, the next one's due time (into *paintDue, which held the
+// paint's own) and the tick to wake for it, returned. Where the paint waited
+// for the compositor's pass, which came at passAt, the next paint is due at
+// the next frame but no sooner than half a refresh after that pass; it is
+// shown at the first pass after half a refresh before its due time, and wakes
+// just after the pass before that one: passAt itself, or a sixteenth of a
+// period after a later one reckoned in whole periods from passAt. Elsewhere
+// as NextPaint says, waking at its due time.
+int64_t PlanNextPaint(const FramePace& pace, int64_t* paintDue, int64_t refreshPeriod, bool afterPass,
+                      int64_t passAt);
+
 // The due time of a paint that was scheduled for `scheduled` and woke at now:
 // the scheduled one, or now after a stall (a wake a whole refresh period or
 // more late), from where the paints start again.
 int64_t PaintDueAt(int64_t scheduled, int64_t now, int64_t refreshPeriod);
 
-// After a wait for the compositor's next pass that took `waited` ticks: false
-// once two waits in a row have returned in under a quarter of a refresh
-// period, which is no wait for the screen at all (Wine's returns at once).
-// quickInRow counts them.
-bool CompositorKeepsPace(int64_t waited, int64_t refreshPeriod, int32_t* quickInRow);
+// What a show has seen of its waits for the compositor's passes; all zero
+// before the first.
+struct CompositorWaits {
+    bool waited;         // a wait has returned before
+    int32_t quickInRow;  // quick returns in a row that tell, up to 2
+    int64_t lastReturn;  // tick at which the last wait returned
+};
+
+// After a wait for the compositor's next pass, called at calledAt and
+// returned at returnedAt: false once two waits in a row have returned in
+// under a quarter of a refresh period where a compositor that paces would
+// have waited half a refresh or more, which is no wait for the screen at all
+// (Wine's returns at once). Those are calls in the first half of a refresh
+// reckoned in whole periods from the last return (past its first sixteenth
+// after the first refresh), at most a fifth of a second after it, and the
+// first wait, with no return before it. Where frames come further apart no
+// call tells, and one that never waits goes on being made; the wakes still
+// keep the pace.
+bool CompositorKeepsPace(CompositorWaits* seen, int64_t calledAt, int64_t returnedAt, int64_t refreshPeriod,
+                         int64_t ticksPerSecond);
 
 // Whether a burst of frames in one paint goes on with its next frame: not once
 // a key or button press is waiting, nor once it has run a refresh period.

@@ -171,12 +171,12 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
 // Waits for the compositor's next pass, which puts the paint just made on
 // the screen. False when the compositor no longer paces the show: the call
 // failed (composition was turned off) or it gives no wait.
-static bool WaitForCompositor(int64_t refreshPeriod, int32_t* quickInRow)
+static bool WaitForCompositor(int64_t refreshPeriod, int64_t ticksPerSecond, CompositorWaits* seen)
 {
     int64_t before = ClockNow();
     if (FAILED(compositorFlush()))
         return false;
-    return CompositorKeepsPace(ClockNow() - before, refreshPeriod, quickInRow);
+    return CompositorKeepsPace(seen, before, ClockNow(), refreshPeriod, ticksPerSecond);
 }
 
 // One frame is one step of the ball, two in Double mode, on every monitor.
@@ -184,7 +184,9 @@ static bool WaitForCompositor(int64_t refreshPeriod, int32_t* quickInRow)
 // a refresh, with every frame due by the paint's due time drawn in order.
 // Where the desktop is composited, each paint waits for the compositor's
 // pass, and the next comes right after it with the frames due by the middle
-// of the refresh it will be shown in; elsewhere the timer paces the paints.
+// of the refresh it will be shown in, or, where the next frame is due later,
+// just after the pass before the one that shows it; elsewhere the timer
+// paces the paints.
 static void RunFrames(HWND first, bool twoBalls)
 {
     int64_t ticksPerSecond = StartClock();
@@ -195,7 +197,7 @@ static void RunFrames(HWND first, bool twoBalls)
     FramePace pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
     int32_t most = FramesPerPaint(pace, period);
     bool composited = CompositorIsOn();
-    int32_t quickFlushes = 0;
+    CompositorWaits seen = {};
     int64_t paintDue = pace.nextDue;
     showPaints = showFrames = showPaintsOfSeveralFrames = 0;
     for (;;) {
@@ -204,16 +206,8 @@ static void RunFrames(HWND first, bool twoBalls)
         DrawFrames(twoBalls, frames, period);
         bool painted = frames > 0;
         if (composited && painted)
-            composited = WaitForCompositor(period, &quickFlushes);
-        int64_t wake;
-        if (composited && painted) {
-            int64_t halfway = ClockNow() + period / 2;
-            paintDue = pace.nextDue > halfway ? pace.nextDue : halfway;
-            wake = paintDue - period / 2;
-        } else {
-            paintDue = NextPaint(pace, paintDue, period);
-            wake = paintDue;
-        }
+            composited = WaitForCompositor(period, ticksPerSecond, &seen);
+        int64_t wake = PlanNextPaint(pace, &paintDue, period, composited && painted, seen.lastReturn);
         if (WaitForFrame(wake, ticksPerSecond))
             return;
     }

@@ -296,7 +296,9 @@ TEST(Frame, LateWakesNeverCrowdAPaint)
 }
 
 // A burst stops for a waiting press or after a refresh period; the compositor paces the paints
-// until two of its waits in a row have returned in under a quarter of a refresh period.
+// until two of its waits in a row have returned in under a quarter of a refresh period where it
+// would have waited half a refresh or more: called in the first half of a refresh reckoned from the
+// last return, within a fifth of a second of it, or at the first wait.
 TEST(Frame, BurstAndCompositorRules)
 {
     const struct { int64_t startedAt, now; bool pressWaiting, goesOn; } bursts[] = {
@@ -305,17 +307,95 @@ TEST(Frame, BurstAndCompositorRules)
     for (size_t i = 0; i < std::size(bursts); ++i)
         EXPECT_EQ(BurstGoesOn(bursts[i].startedAt, bursts[i].now, 166666, bursts[i].pressWaiting), bursts[i].goesOn)
             << "row " << i;
-    const struct { int64_t waited; int32_t quickBefore, quickAfter; bool keeps; } flushes[] = {
-        {0, 0, 1, true}, {0, 1, 2, false}, {41665, 1, 2, false}, {41666, 1, 0, true}, {166666, 0, 0, true},
-        {-1, 0, 1, true}, {0, 2, 2, false}, {0, 7, 2, false}};
+    const int64_t P = 166666, L = 1000000;  // 60 Hz at 10 MHz; the last return
+    const struct { bool waited; int32_t quickBefore; int64_t calledAt, waitedFor; int32_t quickAfter; bool keeps; } flushes[] = {
+        {false, 0, 0, 0, 1, true}, {false, 0, 0, 41666, 0, true}, {true, 1, L + 100, 0, 2, false},
+        {true, 1, L + 125000, 41665, 0, true},  // late in the refresh: the pass rightly came soon
+        {true, 1, L + 10 * P + 83333, 41665, 2, false}, {true, 1, L + 10 * P + 83334, 0, 0, true},
+        {true, 1, L + 11 * P + 10416, 0, 2, false}, {true, 1, L + 11 * P + 10415, 0, 0, true},  // past a pass?
+        {true, 1, L + 12 * P + 10416, 0, 0, true},  // 2010408 ticks: over a fifth of a second
+        {true, 1, L + 100, 41666, 0, true}, {true, 0, L + 100, 0, 1, true}, {true, 1, L - 1, 0, 0, true},
+        {true, 7, L, -1, 2, false}};
     for (size_t i = 0; i < std::size(flushes); ++i) {
-        int32_t quick = flushes[i].quickBefore;
-        EXPECT_EQ(CompositorKeepsPace(flushes[i].waited, 166666, &quick), flushes[i].keeps) << "row " << i;
-        EXPECT_EQ(quick, flushes[i].quickAfter) << "row " << i;
+        const auto& r = flushes[i];
+        CompositorWaits seen{r.waited, r.quickBefore, L};
+        EXPECT_EQ(CompositorKeepsPace(&seen, r.calledAt, r.calledAt + r.waitedFor, P, 10000000), r.keeps) << "row " << i;
+        EXPECT_EQ(seen.quickInRow, r.quickAfter) << "row " << i;
+        EXPECT_TRUE(seen.waited && seen.lastReturn == r.calledAt + r.waitedFor) << "row " << i;
     }
     // A wake a whole period late is a stall: the paints start again from it.
     EXPECT_EQ(PaintDueAt(1000, 1000 + 166665, 166666), 1000);
     EXPECT_EQ(PaintDueAt(1000, 1000 + 166666, 166666), 1000 + 166666);
+}
+
+// The show's loop on a simulated clock of 10 MHz against a display whose compositor passes come at
+// phase + k / rate (rate in thousandths of a hertz); the loop is told `told` hertz. Each paint takes
+// 0.2 to 1 ms, each wait ends up to 1 ms past the whole milliseconds asked for; the flush returns up
+// to 50 us after the next pass, or at once (10 us), or fails. Frames and paints drawn, flushes made,
+// and the tick at which the compositor stopped pacing the paints, -1 if it never did.
+enum { FLUSH_AT_PASS, FLUSH_AT_ONCE, FLUSH_FAILS };
+struct Composited { int64_t frames, paints, flushes, droppedAt; };
+Composited SimulateCompositor(int32_t speed, int64_t milliHertz, int32_t told, int64_t phase, int flush, int64_t seconds)
+{
+    const int64_t second = 10000000, period = FramePeriodTicks(told, second), perPass = 1000 * second;
+    auto passFrom = [&](int64_t t) {  // the first pass at or after t
+        int64_t k = t > phase ? (t - phase) * milliHertz / perPass : 0;
+        while (phase + k * perPass / milliHertz < t)
+            ++k;
+        return phase + k * perPass / milliHertz;
+    };
+    uint32_t noise = 12345;
+    auto upTo = [&](int64_t most) { noise = noise * 1664525u + 1013904223u; return int64_t(noise >> 8) % (most + 1); };
+    FramePace pace = StartFramePace(speed, second, 0);
+    const int32_t most = FramesPerPaint(pace, period);
+    CompositorWaits seen{};
+    bool composited = true;
+    Composited got{0, 0, 0, -1};
+    for (int64_t now = 0, due = 0; now < seconds * second;) {
+        due = PaintDueAt(due, now, period);
+        int32_t frames = TakeFramesDue(&pace, due, most);
+        got.frames += frames;
+        got.paints += frames > 0 ? 1 : 0;
+        now += 2000 + upTo(8000);
+        if (composited && frames > 0) {
+            int64_t calledAt = now;
+            ++got.flushes;
+            now = flush == FLUSH_AT_PASS ? passFrom(now) + upTo(500) : now + 100;
+            composited = flush != FLUSH_FAILS && CompositorKeepsPace(&seen, calledAt, now, period, second);
+            got.droppedAt = composited ? -1 : now;
+        }
+        int64_t wake = PlanNextPaint(pace, &due, period, composited && frames > 0, seen.lastReturn);
+        while (now < wake)
+            now += int64_t(MillisecondsUntil(now, wake, second)) * (second / 1000) + upTo(10000);
+    }
+    return got;
+}
+
+// Ten minutes of show against displays whose passes drift slowly through the loop's wakes (or stand
+// still at 144 Hz), at eight phases each, one of them told a rate rounded up: the compositor paces
+// every paint to the end, and the frames keep their pace. A flush that returns at once stops the
+// pacing at the second, one that fails at the first.
+TEST(Frame, TheCompositorsOwnPhaseNeverStopsItsPacing)
+{
+    const struct { int64_t milliHertz; int32_t told; } displays[] = {{60020, 60}, {59940, 59}, {144000, 144}, {59940, 60}};
+    for (const auto& d : displays) {
+        for (int32_t speed : {60, 120, 600, 3000}) {
+            for (int64_t eighth = 0; eighth < 8; ++eighth) {
+                Composited got = SimulateCompositor(speed, d.milliHertz, d.told, eighth * 1250000000 / d.milliHertz,
+                                                    FLUSH_AT_PASS, 600);
+                EXPECT_EQ(got.droppedAt, -1) << d.milliHertz << " mHz, Speed " << speed << ", phase " << eighth << "/8";
+                EXPECT_NEAR(got.frames, 600 * 3600 / speed, 2) << d.milliHertz << " mHz, Speed " << speed;
+                EXPECT_EQ(got.flushes, got.paints) << d.milliHertz << " mHz, Speed " << speed;
+            }
+        }
+        for (int32_t speed : {60, 120, 600}) {
+            for (int flush : {FLUSH_AT_ONCE, FLUSH_FAILS}) {
+                Composited got = SimulateCompositor(speed, d.milliHertz, d.told, 0, flush, 60);
+                EXPECT_EQ(got.flushes, flush == FLUSH_AT_ONCE ? 2 : 1) << d.milliHertz << " mHz, Speed " << speed;
+                EXPECT_NEAR(got.frames, 60 * 3600 / speed, 2) << d.milliHertz << " mHz, Speed " << speed;
+            }
+        }
+    }
 }
 
 TEST(Frame, AStallResumesThePaceInsteadOfCatchingUp)

@@ -210,10 +210,10 @@ static void ModelPaints(int32_t speed, int32_t refreshRate, double seconds, doub
         int32_t frames = TakeFramesDue(&pace, due, most);
         paints += frames > 0 ? 1 : 0;
         several += frames > 1 ? 1 : 0;
-        due = NextPaint(pace, due, period);
-        while (now < due) {
+        int64_t wake = PlanNextPaint(pace, &due, period, false, now);
+        while (now < wake) {
             noise = noise * 1664525u + 1013904223u;
-            now += int64_t(MillisecondsUntil(now, due, second)) * (second / 1000) + (noise >> 8) % 20001;
+            now += int64_t(MillisecondsUntil(now, wake, second)) * (second / 1000) + (noise >> 8) % 20001;
         }
     }
     *paintsPerSecond = paints / seconds;
