@@ -42,12 +42,5 @@ bool IsShellWindowClass(const char* className)
 
 bool NotificationStateBusy(int32_t state)
 {
-    switch (state) {
-    case QUNS_BUSY_STATE:
-    case QUNS_D3D_FULL_SCREEN_STATE:
-    case QUNS_PRESENTATION_STATE:
-        return true;
-    default:
-        return false;
-    }
+    return state == QUNS_D3D_FULL_SCREEN_STATE || state == QUNS_PRESENTATION_STATE;
 }

@@ -26,8 +26,8 @@ bool LooksFullScreen(ScreenBox window, ScreenBox monitor, uint32_t style);
 bool IsShellWindowClass(const char* className);
 
 // SHQueryUserNotificationState's answers that mean the user is busy with a
-// full-screen program, a Direct3D game or a presentation.
-constexpr int32_t QUNS_BUSY_STATE = 2;
+// Direct3D game or a presentation. QUNS_BUSY (2) alone is not: some overlays
+// keep it for hours with an ordinary window in front.
 constexpr int32_t QUNS_D3D_FULL_SCREEN_STATE = 3;
 constexpr int32_t QUNS_PRESENTATION_STATE = 4;
 bool NotificationStateBusy(int32_t state);
