@@ -1,5 +1,6 @@
 #include "fullscreen.h"
 
+#include "globals.h"
 #include "waitrule.h"
 
 // Newer than Windows 98, or than Windows 95: looked up at run time so that
@@ -7,13 +8,12 @@
 typedef HWND(WINAPI* GetShellWindowCall)();
 typedef HMONITOR(WINAPI* MonitorFromWindowCall)(HWND, DWORD);
 typedef BOOL(WINAPI* GetMonitorInfoCall)(HMONITOR, MONITORINFO*);
-typedef HRESULT(WINAPI* QueryNotificationStateCall)(int*);
 
 static bool callsLookedUp;
 static GetShellWindowCall getShellWindow;
 static MonitorFromWindowCall monitorFromWindow;
 static GetMonitorInfoCall getMonitorInfo;
-static QueryNotificationStateCall queryNotificationState;
+QueryNotificationStateCall queryNotificationState;
 
 // GetProcAddress's result as void (*)(), which GCC lets any call type take.
 typedef void (*AnyCall)();
@@ -61,21 +61,52 @@ static bool NeverBusy(HWND front)
     return process == GetCurrentProcessId();
 }
 
-bool FullScreenProgramInFront()
+static bool FullScreenWindowInFront()
+{
+    HWND front = GetForegroundWindow();
+    if (front == nullptr || NeverBusy(front))
+        return false;
+    RECT box;
+    return GetWindowRect(front, &box)
+           && LooksFullScreen(ScreenBox{box.left, box.top, box.right, box.bottom}, MonitorOf(front),
+                              static_cast<uint32_t>(GetWindowLongA(front, GWL_STYLE)));
+}
+
+int32_t LookInFront()
 {
     if (!callsLookedUp)
         LookUpCalls();
-    HWND front = GetForegroundWindow();
-    if (front != nullptr) {
-        if (NeverBusy(front))
-            return false;
-        RECT box;
-        if (GetWindowRect(front, &box)
-            && LooksFullScreen(ScreenBox{box.left, box.top, box.right, box.bottom}, MonitorOf(front),
-                               static_cast<uint32_t>(GetWindowLongA(front, GWL_STYLE))))
-            return true;
-    }
     int state = 0;
-    return queryNotificationState != nullptr && SUCCEEDED(queryNotificationState(&state))
-           && NotificationStateBusy(state);
+    if (queryNotificationState == nullptr || FAILED(queryNotificationState(&state)))
+        state = 0;
+    return WaitRuleLook(showOverFullScreen != 1 && FullScreenWindowInFront(), state, showOverFullScreen);
+}
+
+typedef BOOL(WINAPI* RegisterSessionCall)(HWND, DWORD);
+typedef BOOL(WINAPI* UnregisterSessionCall)(HWND);
+static UnregisterSessionCall unregisterSession;
+static bool sessionRegistered;
+
+void StartSessionNotifications(HWND window)
+{
+    // From the system folder only: never a wtsapi32.dll that lies beside the program.
+    char path[MAX_PATH + 16];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    lstrcatA(path, "\\wtsapi32.dll");
+    HMODULE wtsapi = LoadLibraryA(path);
+    RegisterSessionCall registerSession
+        = reinterpret_cast<RegisterSessionCall>(Lookup(wtsapi, "WTSRegisterSessionNotification"));
+    unregisterSession = reinterpret_cast<UnregisterSessionCall>(Lookup(wtsapi, "WTSUnRegisterSessionNotification"));
+    const DWORD NOTIFY_FOR_THIS_SESSION_ONLY = 0;
+    sessionRegistered = registerSession != nullptr && unregisterSession != nullptr
+                        && registerSession(window, NOTIFY_FOR_THIS_SESSION_ONLY);
+}
+
+void StopSessionNotifications(HWND window)
+{
+    if (sessionRegistered)
+        unregisterSession(window);
+    sessionRegistered = false;
 }

@@ -15,6 +15,7 @@ int32_t waitLimit = 1200;
 int32_t Speed = 60;
 int32_t tickCounter = 0;
 int32_t showRunning = 0;
+int32_t userAway = 0;
 int32_t showOverFullScreen = 0;
 int16_t showMode = INITIAL_SHOW_MODE;
 int32_t BowlNo_1 = INITIAL_BOWLNO_1;

@@ -24,6 +24,7 @@ extern int32_t waitLimit;             // ticks of the wait timer before a timed 
 extern int32_t Speed;                 // length of a frame of the show, in 3600ths of a second
 extern int32_t tickCounter;
 extern int32_t showRunning;           // 1 while a timed show runs
+extern int32_t userAway;              // AWAY_ bits of waitrule.h: why no timed show may come now
 extern int32_t showOverFullScreen;    // 1: a timed show starts even over a full-screen program
 extern int16_t showMode;
 extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and right balls

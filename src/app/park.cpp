@@ -42,6 +42,7 @@ static void OnParkCreate(HWND window)
         MessageBoxA(window, MENU_MISSING_TEXT, "", MB_OK);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
+    StartSessionNotifications(window);
     BallAnimation(window, BALL_MEASURE);
     BallAnimation(window, BALL_PREPARE);
 }
@@ -58,11 +59,11 @@ static void OnParkSize(HWND window)
 
 static void OnWaitTimerTick(HWND window)
 {
-    if (!WaitRuleTick(&tickCounter, waitLimit, showRunning))
+    if (!WaitRuleTick(&tickCounter, waitLimit, showRunning, userAway))
         return;
     // Asked only once the wait has passed. The counter stays past the limit,
     // so the show comes at the first tick after the full-screen program goes.
-    if (showOverFullScreen != 1 && FullScreenProgramInFront())
+    if (!WaitRuleAfterLook(LookInFront(), &userAway, &tickCounter))
         return;
     showRunning = 1;
     tickCounter = 0;
@@ -83,6 +84,8 @@ static void TearDownPark(HWND window)
         DeleteObject(secondPicture);
     secondPicture = nullptr;
     KillTimer(window, WAIT_TIMER);
+    // Here at WM_CLOSE too: the program ends after it without destroying the window.
+    StopSessionNotifications(window);
     PostQuitMessage(0);
 }
 
@@ -107,6 +110,9 @@ LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         OnWaitTimerTick(window);
+        return 0;
+    case WM_WTSSESSION_CHANGE:
+        WaitRuleSessionChange(static_cast<uint32_t>(wParam), &userAway, &tickCounter);
         return 0;
     case WM_CLOSE:
     case WM_DESTROY:

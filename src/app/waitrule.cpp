@@ -2,14 +2,40 @@
 
 #include <cstdint>
 
-bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning)
+bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning, int32_t away)
 {
+    if ((away & (AWAY_LOCKED | AWAY_DETACHED)) != 0)
+        return false;
     if (*tickCounter > waitLimit && showRunning == 0)
         return true;
     // The longest wait never shows; the counter must not wrap round into one.
     if (*tickCounter < INT32_MAX)
         ++*tickCounter;
     return false;
+}
+
+void WaitRuleSessionChange(uint32_t change, int32_t* away, int32_t* tickCounter)
+{
+    switch (change) {
+    case SESSION_LOCK:
+        *away |= AWAY_LOCKED;
+        return;
+    case SESSION_CONSOLE_DISCONNECT:
+    case SESSION_REMOTE_DISCONNECT:
+        *away |= AWAY_DETACHED;
+        return;
+    case SESSION_UNLOCK:
+        *away &= ~(AWAY_LOCKED | AWAY_NOT_PRESENT);
+        *tickCounter = 0;
+        return;
+    case SESSION_CONSOLE_CONNECT:
+    case SESSION_REMOTE_CONNECT:
+        *away &= ~(AWAY_DETACHED | AWAY_NOT_PRESENT);
+        *tickCounter = 0;
+        return;
+    default:
+        return;
+    }
 }
 
 bool LooksFullScreen(ScreenBox window, ScreenBox monitor, uint32_t style)
@@ -42,12 +68,28 @@ bool IsShellWindowClass(const char* className)
 
 bool NotificationStateBusy(int32_t state)
 {
-    switch (state) {
-    case QUNS_BUSY_STATE:
-    case QUNS_D3D_FULL_SCREEN_STATE:
-    case QUNS_PRESENTATION_STATE:
-        return true;
-    default:
+    return state == QUNS_D3D_FULL_SCREEN_STATE || state == QUNS_PRESENTATION_STATE;
+}
+
+int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen)
+{
+    if (notificationState == QUNS_NOT_PRESENT_STATE)
+        return FRONT_AWAY;
+    if (showOverFullScreen != 1 && (fullScreenWindow || NotificationStateBusy(notificationState)))
+        return FRONT_BUSY;
+    return FRONT_FREE;
+}
+
+bool WaitRuleAfterLook(int32_t front, int32_t* away, int32_t* tickCounter)
+{
+    if (front == FRONT_AWAY) {
+        *away |= AWAY_NOT_PRESENT;
         return false;
     }
+    if ((*away & AWAY_NOT_PRESENT) != 0) {
+        *away &= ~AWAY_NOT_PRESENT;
+        *tickCounter = 0;
+        return false;
+    }
+    return front == FRONT_FREE;
 }

@@ -2,10 +2,32 @@
 #pragma once
 #include <cstdint>
 
-// True when this tick starts a show: the counter has passed the limit (being
-// equal is not enough) and no timed show is running. Otherwise the tick is
-// counted; the tick that starts a show is not.
-bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning);
+// Why no timed show may come now: any bit set means the user is away.
+constexpr int32_t AWAY_LOCKED = 1;      // the session's screen is locked
+constexpr int32_t AWAY_DETACHED = 2;    // the session has left the console (another
+                                        // user's is there) or its remote connection
+constexpr int32_t AWAY_NOT_PRESENT = 4; // the last look found the user not present
+
+// True when the wait has passed at this tick: the counter has passed the
+// limit (being equal is not enough) and no timed show is running; the caller
+// then looks at what is in front. Otherwise the tick is counted; a tick that
+// finds the wait passed is not. While the session is locked or detached a
+// tick does nothing: the wait starts again when the user comes back.
+bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning, int32_t away);
+
+// WM_WTSSESSION_CHANGE's changes that count.
+constexpr uint32_t SESSION_CONSOLE_CONNECT = 1;
+constexpr uint32_t SESSION_CONSOLE_DISCONNECT = 2;
+constexpr uint32_t SESSION_REMOTE_CONNECT = 3;
+constexpr uint32_t SESSION_REMOTE_DISCONNECT = 4;
+constexpr uint32_t SESSION_LOCK = 7;
+constexpr uint32_t SESSION_UNLOCK = 8;
+
+// A session change: a lock or a disconnection sets its away bit. The unlock
+// or a connection clears it, and the not-present bit too, and the wait
+// starts again from nothing: a user who has just come back wants no show at
+// once. Other changes (log-on, log-off, remote control) change nothing.
+void WaitRuleSessionChange(uint32_t change, int32_t* away, int32_t* tickCounter);
 
 // A rectangle in screen pixels as Windows gives one: right and bottom lie
 // just outside it.
@@ -25,9 +47,26 @@ bool LooksFullScreen(ScreenBox window, ScreenBox monitor, uint32_t style);
 // desktop's icons and wallpaper. Letter case does not count.
 bool IsShellWindowClass(const char* className);
 
-// SHQueryUserNotificationState's answers that mean the user is busy with a
-// full-screen program, a Direct3D game or a presentation.
-constexpr int32_t QUNS_BUSY_STATE = 2;
+// SHQueryUserNotificationState's answers that count. Not present: a screen
+// saver, a locked screen or another user's session in front.
+constexpr int32_t QUNS_NOT_PRESENT_STATE = 1;
 constexpr int32_t QUNS_D3D_FULL_SCREEN_STATE = 3;
 constexpr int32_t QUNS_PRESENTATION_STATE = 4;
+// True for a Direct3D game or a presentation. QUNS_BUSY (2) alone is not:
+// some overlays keep it for hours with an ordinary window in front.
 bool NotificationStateBusy(int32_t state);
+
+// What a look at the front found, once the wait has passed.
+constexpr int32_t FRONT_FREE = 0; // the show may start
+constexpr int32_t FRONT_BUSY = 1; // a full-screen program, a Direct3D game or a presentation
+constexpr int32_t FRONT_AWAY = 2; // the user is not present
+
+// The look's answer from whether a full-screen window is in front and the
+// notification state (0 where there is none). ShowOverFullScreen=1 lets the
+// show over anything full screen, but not past an absent user.
+int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen);
+
+// True when the show starts after a look. Otherwise the counter stays past
+// the limit, so the look comes again at the next tick; the first look that
+// finds the user back after one that found them away starts the wait again.
+bool WaitRuleAfterLook(int32_t front, int32_t* away, int32_t* tickCounter);

@@ -114,6 +114,22 @@ for case in "caption|" "bare|ShowOverFullScreen=1"; do
     rm -rf "$PROGRAM_DIR"
 done
 
+# A locked screen holds the timed show back (here a lock that comes while a
+# show runs, handled once it ends); after the unlock the wait starts again.
+new_program_folder
+printf "$SETTINGS" >"$PROGRAM_DIR/Hoplette.ini"
+start_program
+check "lock: a show starts by itself" wait_for_show
+probe post ParkClass 0x02B1 7 0
+xdotool mousemove 600 400 key space
+sleep 3
+check "lock: no show for 3 s (6 waits) after the lock" [ "$(show_windows)" = 0 ]
+probe post ParkClass 0x02B1 8 0
+check "lock: the show comes after the unlock" wait_for_show
+end_program
+check "lock: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+rm -rf "$PROGRAM_DIR"
+
 # The sound file in a folder named in Korean or with an emoji is read at the
 # start of every show (no sound device here, so only its opening is seen).
 sound_opened() { # sound_opened EVENTS: inotifywait reported an open of the file

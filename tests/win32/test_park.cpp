@@ -1,6 +1,9 @@
 // The park window in this process: size and captions, the wait rule with real
-// WM_TIMER messages, the missing-menu message, and teardown.
+// WM_TIMER messages and Windows' notification states, the missing-menu
+// message, and teardown.
 #include "showtest.h"
+
+#include "app/fullscreen.h"
 
 #include <cstring>
 
@@ -43,6 +46,46 @@ static void TestWaitRule(HWND park)
     CHECK_EQ(TicksUntilShow(park, 50), 0, "a show started while one was running");
     CHECK_EQ(tickCounter, 50, "ticks counted while a show was running");
     showRunning = 0;
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    waitLimit = 1200;
+    tickCounter = 0;
+}
+
+// Stands in for SHQueryUserNotificationState, whose Wine version always says
+// the user accepts notifications (5).
+static int notificationState;
+static HRESULT notificationAnswer;
+static HRESULT WINAPI StandInNotificationState(int* state)
+{
+    *state = notificationState;
+    return notificationAnswer;
+}
+
+// Each answer through real ticks. startingTick 0: held back for 40 ticks;
+// then the user accepts notifications and the show comes at tickAfter.
+static void TestNotificationStates(HWND park)
+{
+    LookInFront(); // the calls are looked up at the first look
+    QueryNotificationStateCall windowsOwn = queryNotificationState;
+    queryNotificationState = StandInNotificationState;
+    struct {
+        int state;
+        HRESULT answer;
+        int startingTick, tickAfter;
+    } rows[] = {{0, S_OK, 5, 0}, {1, S_OK, 0, 6}, {2, S_OK, 5, 0}, {3, S_OK, 0, 1}, {4, S_OK, 0, 1},
+                {5, S_OK, 5, 0}, {6, S_OK, 5, 0}, {7, S_OK, 5, 0}, {1, E_FAIL, 5, 0}, {3, E_FAIL, 5, 0}};
+    waitLimit = 3;
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        tickCounter = 0;
+        notificationState = rows[row].state;
+        notificationAnswer = rows[row].answer;
+        CHECK_EQ(TicksUntilShow(park, 40), rows[row].startingTick, "row %d", row);
+        notificationState = 5;
+        notificationAnswer = S_OK;
+        if (rows[row].startingTick == 0)
+            CHECK_EQ(TicksUntilShow(park, 40), rows[row].tickAfter, "row %d, then 5", row);
+    }
+    queryNotificationState = windowsOwn;
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
     waitLimit = 1200;
     tickCounter = 0;
@@ -186,6 +229,7 @@ int main()
     HWND park = StartParkWindow();
     TestSizeAndCaption(park);
     TestWaitRule(park);
+    TestNotificationStates(park);
     CloseParkWindow(park);
     TestTeardown();
     TestMissingMenu();
