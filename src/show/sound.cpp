@@ -15,6 +15,16 @@
 char edgeSoundName[SOUND_NAME_SIZE];
 unsigned char* edgeSoundImage;
 
+// Unit for unit (no lstrcmpW: Windows 98 need not have it).
+static bool SameWideText(const WCHAR* a, const WCHAR* b)
+{
+    while (*a != 0 && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 // The wide sound path as ANSI text into edgeSoundName, when every character
 // has its own there (no best fit: "?" would name another file) and mmioOpen,
 // which the player opens a named file through, takes the name: at most 128
@@ -28,9 +38,8 @@ static bool NameWideSoundPath()
         // text names the same file.
         WCHAR back[PATH_SIZE];
         bytes = WideCharToMultiByte(CP_ACP, 0, soundPathWide, -1, edgeSoundName, SOUND_NAME_SIZE, nullptr, nullptr);
-        if (bytes != 0
-            && (MultiByteToWideChar(CP_ACP, 0, edgeSoundName, -1, back, PATH_SIZE) == 0
-                || lstrcmpW(back, soundPathWide) != 0))
+        if (bytes != 0 && (MultiByteToWideChar(CP_ACP, 0, edgeSoundName, -1, back, PATH_SIZE) == 0
+                           || !SameWideText(back, soundPathWide)))
             bytes = 0;
     } else {
         BOOL lossy = FALSE;
