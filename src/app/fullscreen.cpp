@@ -3,6 +3,8 @@
 #include "globals.h"
 #include "waitrule.h"
 
+#include "../show/show.h"
+
 // Newer than Windows 98, or than Windows 95: looked up at run time so that
 // the program still starts there, and asked only once a wait has passed.
 typedef HWND(WINAPI* GetShellWindowCall)();
@@ -30,7 +32,7 @@ static void LookUpCalls()
     monitorFromWindow = reinterpret_cast<MonitorFromWindowCall>(Lookup(user, "MonitorFromWindow"));
     getMonitorInfo = reinterpret_cast<GetMonitorInfoCall>(Lookup(user, "GetMonitorInfoA"));
     queryNotificationState = reinterpret_cast<QueryNotificationStateCall>(
-        Lookup(LoadLibraryA("shell32.dll"), "SHQueryUserNotificationState"));
+        Lookup(LoadSystemLibrary("shell32.dll"), "SHQueryUserNotificationState"));
 }
 
 // The monitor the window is on; without the monitor calls, the screen as it
@@ -89,13 +91,7 @@ static bool sessionRegistered;
 
 void StartSessionNotifications(HWND window)
 {
-    // From the system folder only: never a wtsapi32.dll that lies beside the program.
-    char path[MAX_PATH + 16];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    lstrcatA(path, "\\wtsapi32.dll");
-    HMODULE wtsapi = LoadLibraryA(path);
+    HMODULE wtsapi = LoadSystemLibrary("wtsapi32.dll");
     RegisterSessionCall registerSession
         = reinterpret_cast<RegisterSessionCall>(Lookup(wtsapi, "WTSRegisterSessionNotification"));
     unregisterSession = reinterpret_cast<UnregisterSessionCall>(Lookup(wtsapi, "WTSUnRegisterSessionNotification"));

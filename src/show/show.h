@@ -27,6 +27,10 @@ void ShowRun(HWND park);
 int64_t StartClock();
 int64_t ClockNow();
 
+// One of Windows' own DLLs, from the system folder only: never a DLL of that
+// name that lies beside the program. Null where it is missing.
+HMODULE LoadSystemLibrary(const char* fileName);
+
 // The compositor's calls (dwmapi.dll's DwmIsCompositionEnabled and DwmFlush,
 // Windows Vista and later), loaded at run time at the first show so that the
 // program still starts where they are missing; null there.

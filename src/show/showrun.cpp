@@ -14,16 +14,21 @@ static bool compositorLooked;
 CompositionEnabledCall compositionEnabled;
 CompositorFlushCall compositorFlush;
 
+HMODULE LoadSystemLibrary(const char* fileName)
+{
+    char path[MAX_PATH + 32];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || lstrlenA(fileName) > 30)
+        return nullptr;
+    lstrcatA(path, "\\");
+    lstrcatA(path, fileName);
+    return LoadLibraryA(path);
+}
+
 static void LookForCompositor()
 {
     compositorLooked = true;
-    // From the system folder only: never a dwmapi.dll that lies beside the program.
-    char path[MAX_PATH + 16];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    lstrcatA(path, "\\dwmapi.dll");
-    HMODULE dwmapi = LoadLibraryA(path);
+    HMODULE dwmapi = LoadSystemLibrary("dwmapi.dll");
     if (dwmapi == nullptr)
         return;
     // Through void*: a FARPROC is no function pointer of these types.

@@ -240,6 +240,19 @@ static void TestSpeedPacesTheFrames(HWND park)
 
 static volatile LONG framesAtPress;
 
+// Runs one show with a thread of the test's beside it; true when the show
+// ended by itself (not by the watchdog).
+static bool RunShowBeside(HWND park, LPTHREAD_START_ROUTINE beside)
+{
+    ArmShowWatchdog();
+    HANDLE thread = CreateThread(nullptr, 0, beside, nullptr, 0, nullptr);
+    ShowRun(park);
+    bool ended = !DisarmShowWatchdog();
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return ended;
+}
+
 // Presses a key as the keyboard does, through the input queue, in the middle
 // of a show's bursts of frames.
 static DWORD WINAPI PressKeyInBurst(LPVOID)
@@ -265,12 +278,7 @@ static void TestAKeyPressStopsABurst(HWND park)
     showMode = SHOW_DOUBLE;
     showFrames = 0;
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
-    ArmShowWatchdog();
-    HANDLE presser = CreateThread(nullptr, 0, PressKeyInBurst, nullptr, 0, nullptr);
-    ShowRun(park);
-    CHECK(!DisarmShowWatchdog(), "the Speed 1 show did not end");
-    WaitForSingleObject(presser, INFINITE);
-    CloseHandle(presser);
+    CHECK(RunShowBeside(park, PressKeyInBurst), "the Speed 1 show did not end");
     CHECK(showFrames - framesAtPress <= 2, "%ld frames after the key press (of %d, in %d paints)",
           showFrames - framesAtPress, showFrames, showPaints);
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
@@ -306,12 +314,7 @@ static void TestTheWheelLeavesBurstsWhole(HWND park)
     Speed = 30;
     showMode = SHOW_MARS;
     showPaints = showFrames = 0; // the turner waits for this show's paints
-    ArmShowWatchdog();
-    HANDLE turner = CreateThread(nullptr, 0, TurnTheWheelInAShow, nullptr, 0, nullptr);
-    ShowRun(park);
-    CHECK(!DisarmShowWatchdog(), "the Speed 30 show did not end");
-    WaitForSingleObject(turner, INFINITE);
-    CloseHandle(turner);
+    CHECK(RunShowBeside(park, TurnTheWheelInAShow), "the Speed 30 show did not end");
     LONG frames = framesAtEnd - framesAtWheel, paints = paintsAtEnd - paintsAtWheel;
     CHECK(paints >= 10 && frames >= 2 * paints - 2, "after the wheel: %ld frames in %ld paints", frames, paints);
     DrainMessages(WM_MOUSEFIRST, WM_MOUSELAST);
