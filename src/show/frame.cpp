@@ -4,8 +4,10 @@
 
 bool MessageEndsShow(uint32_t message)
 {
-    return message == 0x201 /* WM_LBUTTONDOWN */ || message == 0x204 /* WM_RBUTTONDOWN */
-        || message == 0x100 /* WM_KEYDOWN */;
+    for (uint32_t ending : SHOW_ENDING_MESSAGES)
+        if (message == ending)
+            return true;
+    return false;
 }
 
 FramePace StartFramePace(int32_t speed, int64_t ticksPerSecond, int64_t now)

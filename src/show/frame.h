@@ -10,7 +10,9 @@ constexpr uint32_t LAST_MOUSE_MESSAGE = 0x209;     // WM_MBUTTONDBLCLK
 constexpr uint32_t FIRST_KEYBOARD_MESSAGE = 0x100; // WM_KEYDOWN
 constexpr uint32_t LAST_KEYBOARD_MESSAGE = 0x108;
 
-// A left or right button press or a key press ends the show.
+// A left or right button press or a key press ends the show: these three.
+constexpr uint32_t SHOW_ENDING_MESSAGES[] = {0x201 /* WM_LBUTTONDOWN */, 0x204 /* WM_RBUTTONDOWN */,
+                                             0x100 /* WM_KEYDOWN */};
 bool MessageEndsShow(uint32_t message);
 
 // The slowest speed the settings dialog can store; a larger one, written into

@@ -147,10 +147,12 @@ static bool EndingInputWaiting()
     // The status first: it is cheap, and nothing is waiting most of the time.
     if (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0)
         return false;
+    // One look for each: a look over a range finds its first message only.
     MSG message;
-    return PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)
-        || PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)
-        || PeekMessageA(&message, nullptr, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_NOREMOVE);
+    for (uint32_t ending : SHOW_ENDING_MESSAGES)
+        if (PeekMessageA(&message, nullptr, ending, ending, PM_NOREMOVE))
+            return true;
+    return false;
 }
 
 // Draws the frames of one paint on every monitor. A long burst (a fast
