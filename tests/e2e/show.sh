@@ -16,11 +16,6 @@ wait_for_show() { # up to 5 s
     done
     return 1
 }
-# "r g b" averaged over the non-black pixels of a part of the screen.
-body_colour() {
-    import -window root png:- | convert - -crop "$1" +repage -fuzz 2% -transparent black -resize '1x1!' \
-        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
-}
 black_share() { # percent of pure black pixels in a part of the screen
     import -window root png:- | convert - -crop "$1" +repage -fill white +opaque black -fill black -opaque black \
         -format '%[fx:int(100*(1-mean))]' info: 2>/dev/null
