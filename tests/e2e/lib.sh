@@ -42,7 +42,6 @@ start_program() {
 # The program's exit code, once it has ended (waits up to 15 s; a program
 # still running then is ended, and its code is then 143 or 137).
 wait_program_exit() {
-    step "waiting for $PROGRAM_NAME ($PROGRAM_PID) to end"
     reap "$PROGRAM_PID" 15
     PROGRAM_STATUS=$REAPED_STATUS
     PROGRAM_PID=
@@ -54,12 +53,6 @@ stop_program() {
 
 # (A probe stuck in Wine is ended after 20 s and answers nothing.)
 probe() { timeout -k 5 20 wine "$E2E_TOOLS/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-wait_for() { # wait_for SECONDS COMMAND...: true once the command is
-    local limit=$1 i; shift
-    step "waiting up to $limit s for: $*"
-    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
-    return 1
-}
 window_there() { [ -n "$(probe window "$1")" ]; }
 wait_for_window() { # wait_for_window CLASS: up to 20 s
     wait_for 20 window_there "$1"

@@ -159,16 +159,22 @@ stop_wine() {
 # Waits up to SECONDS (default 15) for a child process to end, then ends it
 # (TERM, then KILL); its exit code is in REAPED_STATUS (143 or 137 if ended).
 reap() { # reap PID [SECONDS]
-    local pid=$1 limit=${2:-15} i
-    for i in $(seq $((limit * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "reap: process $pid ($(ps -o args= -p "$pid" 2>/dev/null)) still running after ${limit} s: ending it" >&2
+    local pid=$1 limit=${2:-15}
+    if ! wait_for "$limit" gone "$pid"; then
+        echo "reap: process $pid ($(ps -o args= -p "$pid" 2>/dev/null)) still running after $limit s: ending it" >&2
         kill "$pid" 2>/dev/null
-        for i in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
+        wait_for 3 gone "$pid" || kill -9 "$pid" 2>/dev/null
     fi
     wait "$pid" 2>/dev/null
     REAPED_STATUS=$?
+}
+gone() { ! kill -0 "$1" 2>/dev/null; }
+
+wait_for() { # wait_for SECONDS COMMAND...: true once the command is
+    local limit=$1 i; shift
+    step "waiting up to $limit s for: $*"
+    for i in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
+    return 1
 }
 
 # What a session is doing, for the watchdog: "step TEXT" names it.
