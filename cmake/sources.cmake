@@ -1,8 +1,8 @@
 # Code that needs no Windows header: built into the program and, natively, into the unit tests.
 set(HOPLETTE_PORTABLE_SOURCES
     src/catalogue/catalogue.cpp
-    src/app/numbers.cpp
-    src/app/paths.cpp
+    src/base/numbers.cpp
+    src/base/paths.cpp
     src/app/waitrule.cpp
     src/saver/saverrules.cpp
     src/show/ball.cpp
@@ -12,9 +12,9 @@ set(HOPLETTE_PORTABLE_SOURCES
 
 # The Win32 glue around it. WinMain stays out so that tests can link the rest.
 set(HOPLETTE_WIN32_SOURCES
-    src/app/globals.cpp
-    src/app/settings.cpp
-    src/app/programdirectory.cpp
+    src/base/globals.cpp
+    src/base/settings.cpp
+    src/base/programdirectory.cpp
     src/app/park.cpp
     src/app/fullscreen.cpp
     src/app/menu.cpp

@@ -4,7 +4,7 @@
 // tools/screenshots.sh photographs the preview here. It runs until closed.
 #include <windows.h>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "saver/preview.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

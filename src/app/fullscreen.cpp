@@ -1,6 +1,6 @@
 #include "fullscreen.h"
 
-#include "globals.h"
+#include "../base/globals.h"
 #include "waitrule.h"
 
 #include "../show/show.h"

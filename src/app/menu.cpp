@@ -6,7 +6,7 @@
 #include "../dialogs/dialogs.h"
 #include "../resources/resource.h"
 #include "../show/show.h"
-#include "globals.h"
+#include "../base/globals.h"
 
 // "The dialog box cannot be opened", in code page 932.
 static const char ABOUT_FAILED_TEXT[] = "ﾀﾞｲｱﾛｸﾞﾎﾞｯｸｽが開けません。";

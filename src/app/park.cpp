@@ -3,7 +3,7 @@
 
 #include "../show/show.h"
 #include "fullscreen.h"
-#include "globals.h"
+#include "../base/globals.h"
 #include "menu.h"
 #include "waitrule.h"
 

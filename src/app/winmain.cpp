@@ -1,9 +1,9 @@
 // Start-up and the main message loop.
 #include <windows.h>
 
-#include "globals.h"
+#include "../base/globals.h"
 #include "park.h"
-#include "settings.h"
+#include "../base/settings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {

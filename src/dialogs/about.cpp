@@ -1,7 +1,7 @@
 // The About box: one picture on an owner-drawn button; a click on it closes the box.
 #include "dialogs.h"
 
-#include "../app/globals.h"
+#include "../base/globals.h"
 #include "../resources/resource.h"
 
 // "The bitmap cannot be made", in code page 932.

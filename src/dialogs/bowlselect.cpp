@@ -1,9 +1,9 @@
 // The "BOWLSELECT" dialog: one column of radios for each of Double mode's two balls.
 #include "dialogs.h"
 
-#include "../app/globals.h"
-#include "../app/numbers.h"
-#include "../app/settings.h"
+#include "../base/globals.h"
+#include "../base/numbers.h"
+#include "../base/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
 

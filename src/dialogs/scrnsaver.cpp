@@ -1,9 +1,9 @@
 // The "SCRNSAVER" dialog: the wait before a timed show, in minutes, and the show speed.
 #include "dialogs.h"
 
-#include "../app/globals.h"
-#include "../app/numbers.h"
-#include "../app/settings.h"
+#include "../base/globals.h"
+#include "../base/numbers.h"
+#include "../base/settings.h"
 #include "../resources/resource.h"
 
 static void LoadTimeSettings(HWND dialog)

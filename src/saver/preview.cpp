@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "../app/globals.h"
+#include "../base/globals.h"
 #include "../catalogue/catalogue.h"
 #include "../show/ball.h"
 #include "../show/frame.h"

@@ -2,9 +2,9 @@
 // program's own show engine and settings file.
 #include "saver.h"
 
-#include "../app/globals.h"
-#include "../app/numbers.h"
-#include "../app/settings.h"
+#include "../base/globals.h"
+#include "../base/numbers.h"
+#include "../base/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../dialogs/dialogs.h"
 #include "../show/frame.h"

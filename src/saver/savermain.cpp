@@ -1,8 +1,8 @@
 // Hoplette.scr's entry point: what Windows asks of a screen saver, by its command line.
 #include <windows.h>
 
-#include "../app/globals.h"
-#include "../app/settings.h"
+#include "../base/globals.h"
+#include "../base/settings.h"
 #include "saver.h"
 #include "saverrules.h"
 

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "../app/globals.h"
-#include "../app/numbers.h"
-#include "../app/settings.h"
+#include "../base/globals.h"
+#include "../base/numbers.h"
+#include "../base/settings.h"
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
 #include "../show/frame.h"

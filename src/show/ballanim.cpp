@@ -1,7 +1,7 @@
 // The ball animation's drawing glue around the arithmetic of ball.cpp.
 #include "show.h"
 
-#include "../app/globals.h"
+#include "../base/globals.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "sound.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "../app/globals.h"
+#include "../base/globals.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "frame.h"

@@ -10,7 +10,7 @@
 
 #include <mmsystem.h>
 
-#include "../app/globals.h"
+#include "../base/globals.h"
 
 char edgeSoundName[SOUND_NAME_SIZE];
 unsigned char* edgeSoundImage;

@@ -1,7 +1,7 @@
 // Bounded random loops with a fixed seed, checked against small models of the rules.
 #include "guarded.h"
 
-#include "app/numbers.h"
+#include "base/numbers.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
 #include "show/sound.h"

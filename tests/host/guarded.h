@@ -1,6 +1,6 @@
 // A text buffer of N units followed by guard bytes that no call may touch.
 #pragma once
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <gtest/gtest.h>
 

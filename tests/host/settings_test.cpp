@@ -1,7 +1,7 @@
 // Catalogue lookups, settings numbers, program paths and the wait rule.
 #include "guarded.h"
 
-#include "app/numbers.h"
+#include "base/numbers.h"
 #include "app/waitrule.h"
 #include "catalogue/catalogue.h"
 #include "show/sound.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/park.h"
 #include "show/show.h"
 #include "check.h"

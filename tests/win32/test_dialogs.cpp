@@ -8,7 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "check.h"
 #include "dialogs/dialogs.h"
 #include "modal.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/park.h"
 #include "check.h"
 #include "modal.h"

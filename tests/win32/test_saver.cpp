@@ -12,9 +12,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "saver/saver.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "catalogue/catalogue.h"
 #include "check.h"
 #include "dialogs/dialogs.h"

@@ -7,8 +7,8 @@
 
 #include <mmsystem.h>
 
-#include "app/globals.h"
-#include "app/settings.h"
+#include "base/globals.h"
+#include "base/settings.h"
 #include "imports.h"
 #include "show/sound.h"
 

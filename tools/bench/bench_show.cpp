@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/park.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"

@@ -1,0 +1,24 @@
+// The message numbers that the rules built without the Windows headers look
+// at: the values of winuser.h, named once here.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t MESSAGE_CLOSE = 0x0010;          // WM_CLOSE
+constexpr uint32_t MESSAGE_ACTIVATEAPP = 0x001C;    // WM_ACTIVATEAPP
+constexpr uint32_t MESSAGE_DISPLAYCHANGE = 0x007E;  // WM_DISPLAYCHANGE
+constexpr uint32_t MESSAGE_KEYDOWN = 0x0100;        // WM_KEYDOWN, the first keyboard message
+constexpr uint32_t MESSAGE_SYSKEYDOWN = 0x0104;     // WM_SYSKEYDOWN
+constexpr uint32_t MESSAGE_LAST_KEYBOARD = 0x0108;  // WM_KEYLAST of older headers
+constexpr uint32_t MESSAGE_SYSCOMMAND = 0x0112;     // WM_SYSCOMMAND
+constexpr uint32_t MESSAGE_MOUSEMOVE = 0x0200;      // WM_MOUSEMOVE, the first mouse message
+constexpr uint32_t MESSAGE_LBUTTONDOWN = 0x0201;    // WM_LBUTTONDOWN
+constexpr uint32_t MESSAGE_RBUTTONDOWN = 0x0204;    // WM_RBUTTONDOWN
+constexpr uint32_t MESSAGE_MBUTTONDOWN = 0x0207;    // WM_MBUTTONDOWN
+constexpr uint32_t MESSAGE_MBUTTONDBLCLK = 0x0209;  // WM_MBUTTONDBLCLK
+constexpr uint32_t MESSAGE_MOUSEWHEEL = 0x020A;     // WM_MOUSEWHEEL
+constexpr uint32_t MESSAGE_XBUTTONDOWN = 0x020B;    // WM_XBUTTONDOWN
+constexpr uint32_t MESSAGE_MOUSEHWHEEL = 0x020E;    // WM_MOUSEHWHEEL
+
+// WM_SYSCOMMAND's commands, in wParam's upper twelve bits.
+constexpr uint32_t COMMAND_CLOSE = 0xF060;          // SC_CLOSE
+constexpr uint32_t COMMAND_SCREENSAVE = 0xF140;     // SC_SCREENSAVE
