@@ -4,6 +4,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/base/numbers.cpp
     src/base/paths.cpp
     src/app/waitrule.cpp
+    src/app/fullscreenrules.cpp
     src/saver/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp

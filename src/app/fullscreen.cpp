@@ -1,6 +1,7 @@
 #include "fullscreen.h"
 
 #include "../base/globals.h"
+#include "fullscreenrules.h"
 #include "waitrule.h"
 
 #include "../show/show.h"
