@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "../base/messages.h"
 #include "../catalogue/catalogue.h"
 
 static bool IsBlank(char c)
@@ -73,14 +74,14 @@ static int32_t Distance(int32_t a, int32_t b)
 bool SaverInputEnds(PointerAnchor* anchor, uint32_t message, int32_t x, int32_t y)
 {
     switch (message) {
-    case 0x100: // WM_KEYDOWN
-    case 0x104: // WM_SYSKEYDOWN
-    case 0x201: // WM_LBUTTONDOWN
-    case 0x204: // WM_RBUTTONDOWN
-    case 0x207: // WM_MBUTTONDOWN
-    case 0x20A: // WM_MOUSEWHEEL
-    case 0x20B: // WM_XBUTTONDOWN
-    case 0x20E: // WM_MOUSEHWHEEL
+    case MESSAGE_KEYDOWN:
+    case MESSAGE_SYSKEYDOWN:
+    case MESSAGE_LBUTTONDOWN:
+    case MESSAGE_RBUTTONDOWN:
+    case MESSAGE_MBUTTONDOWN:
+    case MESSAGE_MOUSEWHEEL:
+    case MESSAGE_XBUTTONDOWN:
+    case MESSAGE_MOUSEHWHEEL:
         return true;
     default:
         break;
@@ -92,7 +93,7 @@ bool SaverInputEnds(PointerAnchor* anchor, uint32_t message, int32_t x, int32_t 
         *anchor = {1, x, y};
         return false;
     }
-    return message == 0x200 /* WM_MOUSEMOVE */
+    return message == MESSAGE_MOUSEMOVE
         && (Distance(x, anchor->x) > POINTER_SLACK || Distance(y, anchor->y) > POINTER_SLACK);
 }
 
@@ -101,15 +102,15 @@ int SaverWindowMessage(uint32_t message, uint64_t wParam)
     // The low four bits of a system command are Windows' own.
     uint64_t command = wParam & 0xFFF0;
     switch (message) {
-    case 0x001C: // WM_ACTIVATEAPP
+    case MESSAGE_ACTIVATEAPP:
         return wParam == 0 ? SAVER_MESSAGE_ENDS : SAVER_MESSAGE_PASSES;
-    case 0x0010: // WM_CLOSE
-    case 0x007E: // WM_DISPLAYCHANGE
+    case MESSAGE_CLOSE:
+    case MESSAGE_DISPLAYCHANGE:
         return SAVER_MESSAGE_ENDS;
-    case 0x0112: // WM_SYSCOMMAND
-        return command == 0xF060   /* SC_CLOSE */ ? SAVER_MESSAGE_ENDS
-             : command == 0xF140 /* SC_SCREENSAVE */ ? SAVER_MESSAGE_REFUSED
-                                                    : SAVER_MESSAGE_PASSES;
+    case MESSAGE_SYSCOMMAND:
+        return command == COMMAND_CLOSE        ? SAVER_MESSAGE_ENDS
+             : command == COMMAND_SCREENSAVE ? SAVER_MESSAGE_REFUSED
+                                             : SAVER_MESSAGE_PASSES;
     default:
         return SAVER_MESSAGE_PASSES;
     }

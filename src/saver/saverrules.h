@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "../base/messages.h"
+
 // What Windows asks of Hoplette.scr.
 constexpr int SAVER_SETTINGS = 0; // no argument, /c or /c:HWND: the settings dialog
 constexpr int SAVER_SHOW = 1;     // /s: the show, full screen
@@ -33,8 +35,8 @@ struct PointerAnchor {
 // The mouse messages the saver's show looks at, WM_MOUSEMOVE to
 // WM_MOUSEHWHEEL: the side buttons and the wheels too, whatever Windows
 // version the headers were set for.
-constexpr uint32_t SAVER_FIRST_MOUSE_MESSAGE = 0x200;
-constexpr uint32_t SAVER_LAST_MOUSE_MESSAGE = 0x20E;
+constexpr uint32_t SAVER_FIRST_MOUSE_MESSAGE = MESSAGE_MOUSEMOVE;
+constexpr uint32_t SAVER_LAST_MOUSE_MESSAGE = MESSAGE_MOUSEHWHEEL;
 
 // Pixels the pointer may move from the anchor without ending the show: the
 // first mouse message and small jitter do not count.

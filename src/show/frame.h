@@ -4,15 +4,16 @@
 #pragma once
 #include <cstdint>
 
-// Message numbers of the input a show looks at (the values of winuser.h).
-constexpr uint32_t FIRST_MOUSE_MESSAGE = 0x200;    // WM_MOUSEMOVE
-constexpr uint32_t LAST_MOUSE_MESSAGE = 0x209;     // WM_MBUTTONDBLCLK
-constexpr uint32_t FIRST_KEYBOARD_MESSAGE = 0x100; // WM_KEYDOWN
-constexpr uint32_t LAST_KEYBOARD_MESSAGE = 0x108;
+#include "../base/messages.h"
+
+// The ranges of input messages the program's show looks at.
+constexpr uint32_t FIRST_MOUSE_MESSAGE = MESSAGE_MOUSEMOVE;
+constexpr uint32_t LAST_MOUSE_MESSAGE = MESSAGE_MBUTTONDBLCLK;
+constexpr uint32_t FIRST_KEYBOARD_MESSAGE = MESSAGE_KEYDOWN;
+constexpr uint32_t LAST_KEYBOARD_MESSAGE = MESSAGE_LAST_KEYBOARD;
 
 // A left or right button press or a key press ends the show: these three.
-constexpr uint32_t SHOW_ENDING_MESSAGES[] = {0x201 /* WM_LBUTTONDOWN */, 0x204 /* WM_RBUTTONDOWN */,
-                                             0x100 /* WM_KEYDOWN */};
+constexpr uint32_t SHOW_ENDING_MESSAGES[] = {MESSAGE_LBUTTONDOWN, MESSAGE_RBUTTONDOWN, MESSAGE_KEYDOWN};
 bool MessageEndsShow(uint32_t message);
 
 // The slowest speed the settings dialog can store; a larger one, written into
