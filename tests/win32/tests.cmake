@@ -31,18 +31,8 @@ function(add_wine_test name)
   add_executable(${name} ${ARGN} ${HOPLETTE_RC})
   target_link_libraries(${name} PRIVATE hoplette_win)
   target_link_options(${name} PRIVATE ${HOPLETTE_STATIC_LINK})
-  add_wine_run(win32.${name} "${HOPLETTE_SCREEN_${name}}" ${name})
+  add_wine_run(win32.${name} "" ${name})
 endfunction()
-
-# A script that drives the real Hoplette.exe; it gets the program and the tools folder.
-function(add_e2e_test name script)
-  add_wine_run(e2e.${name} "" bash ${PROJECT_SOURCE_DIR}/tests/e2e/${script} $<TARGET_FILE:Hoplette> $<TARGET_FILE_DIR:probe>)
-endfunction()
-
-# Tells the end-to-end scripts about windows from inside Wine.
-add_executable(probe tests/e2e/probe.cpp)
-target_compile_options(probe PRIVATE -Wall -Wextra)
-target_link_options(probe PRIVATE ${HOPLETTE_STATIC_LINK})
 
 # The 32-bit and the 64-bit build register the same tests.
 file(GLOB WIN32_TEST_CMAKE CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cmake)
@@ -50,7 +40,4 @@ list(REMOVE_ITEM WIN32_TEST_CMAKE ${PROJECT_SOURCE_DIR}/tests/win32/tests.cmake)
 foreach(fragment ${WIN32_TEST_CMAKE})
   include(${fragment})
 endforeach()
-file(GLOB E2E_TEST_CMAKE CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cmake)
-foreach(fragment ${E2E_TEST_CMAKE})
-  include(${fragment})
-endforeach()
+include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake)
