@@ -1,5 +1,6 @@
 // The park window's popup menu and its commands.
 #include "menu.h"
+#include "park.h"
 
 #include <cstdint>
 
@@ -47,7 +48,7 @@ static void ChooseShowMode(HWND window, int id)
 {
     // A show starts even when the item already carried the check mark.
     showMode = static_cast<int16_t>(id);
-    ShowRun(window);
+    ShowRun(window, ProgramShowRequest());
 }
 
 static void SelectPictures(HWND window)
@@ -56,7 +57,7 @@ static void SelectPictures(HWND window)
     pairAccepted = 0;
     DialogBoxParamA(instanceHandle, "BOWLSELECT", window, BowlSelectDlgProc, 0);
     if (pairAccepted != 0)
-        ShowRun(window);
+        ShowRun(window, ProgramShowRequest());
 }
 
 static void FlipTopMost(HWND window)
@@ -88,7 +89,7 @@ void OnParkCommand(HWND window, int commandId)
         ChooseShowMode(window, commandId);
         return;
     case IDM_TESTBOURNCE:
-        ShowRun(window);
+        ShowRun(window, ProgramShowRequest());
         return;
     case IDM_SETTIME:
         DialogBoxParamA(instanceHandle, "SCRNSAVER", window, ScrnSaverDlgProc, 0);

@@ -10,6 +10,9 @@
 // "There is no floating popup menu", in code page 932.
 static const char MENU_MISSING_TEXT[] = "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌﾟｱｯﾌﾟ･ﾒﾆｭｰがありません。";
 
+// AWAY_ bits of waitrule.h: why no timed show may come now.
+static int32_t userAway;
+
 // WM_CLOSE and WM_DESTROY both tear down; whichever comes second finds nothing left to do.
 static bool parkTornDown;
 
@@ -43,8 +46,9 @@ static void OnParkCreate(HWND window)
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
     StartSessionNotifications(window);
-    BallAnimation(window, BALL_MEASURE);
-    BallAnimation(window, BALL_PREPARE);
+    BallPlace screen = {screenWidth, screenHeight, true};
+    BallAnimation(window, BALL_MEASURE, screen);
+    BallAnimation(window, BALL_PREPARE, screen);
 }
 
 static void OnParkSize(HWND window)
@@ -67,7 +71,7 @@ static void OnWaitTimerTick(HWND window)
         return;
     showRunning = 1;
     tickCounter = 0;
-    ShowRun(window);
+    ShowRun(window, ProgramShowRequest());
 }
 
 static void TearDownPark(HWND window)
@@ -87,6 +91,18 @@ static void TearDownPark(HWND window)
     // Here at WM_CLOSE too: the program ends after it without destroying the window.
     StopSessionNotifications(window);
     PostQuitMessage(0);
+}
+
+ShowRequest ProgramShowRequest()
+{
+    ShowRequest request = {};
+    request.monitors[0] = RECT{0, 0, screenWidth, screenHeight};
+    request.monitorCount = 1;
+    request.windowClass = "static";
+    request.extendedStyle = 0;
+    request.lookAtInput = LookAtProgramInput;
+    request.endingInputWaiting = ProgramEndingInputWaiting;
+    return request;
 }
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

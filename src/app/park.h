@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "../show/show.h"
+
 constexpr char PARK_CLASS[] = "ParkClass";
 constexpr int PARK_WIDTH = 96;
 constexpr int PARK_HEIGHT = 78;
@@ -13,5 +15,9 @@ bool RegisterParkClass();
 
 // Creates the park window at the bottom-left corner of the screen (not yet shown).
 HWND CreateParkWindow();
+
+// The program's show: the primary screen (screenWidth x screenHeight) in
+// plain black "static" windows, ended by a key or a left or right press.
+ShowRequest ProgramShowRequest();
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "paths.h"
-#include "../saver/saverrules.h"
 
 extern HINSTANCE instanceHandle;
 extern HWND parkWindow;               // set once the park window exists
@@ -24,26 +23,10 @@ extern int32_t waitLimit;             // ticks of the wait timer before a timed 
 extern int32_t Speed;                 // length of a frame of the show, in 3600ths of a second
 extern int32_t tickCounter;
 extern int32_t showRunning;           // 1 while a timed show runs
-extern int32_t userAway;              // AWAY_ bits of waitrule.h: why no timed show may come now
 extern int32_t showOverFullScreen;    // 1: a timed show starts even over a full-screen program
 extern int16_t showMode;
 extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and right balls
 extern HMENU popupMenu;
 extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK
 extern HBITMAP firstPicture, secondPicture;
-// What the last show painted, counted by its loop for the benchmark and the
-// tests: paints, frames, and paints that drew more than one frame.
-extern int32_t showPaints, showFrames, showPaintsOfSeveralFrames;
-// Hoplette.scr's own values; the program leaves them at 0.
-extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file
-extern int32_t saverShow;             // 1: the show is the screen saver's: topmost, a mouse move ends it too
-extern PointerAnchor pointerAnchor;   // where the pointer was at the saver show's first mouse message
-extern int32_t saverMonitors;         // 1: the saver's show runs on every monitor
-// The monitors a show runs on, in screen coordinates, the primary one first
-// (only its ball is heard). None: the primary screen, screenWidth x screenHeight.
-constexpr int MOST_SHOW_MONITORS = 16;
-extern RECT showMonitors[MOST_SHOW_MONITORS];
-extern int32_t showMonitorCount;
-// The saver's own look at its messages between frames (an INPUT_ value of
-// show.h), in place of the program's; nullptr in the program.
-extern int (*saverLookAtMessages)();
+extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file (Hoplette.scr sets it)

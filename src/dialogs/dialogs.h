@@ -25,11 +25,6 @@ INT_PTR CALLBACK BowlSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 // sets BowlNo_1 or BowlNo_2 at once (Cancel does not undo it). Other ids: nothing.
 void ChoosePairRadio(HWND dialog, int id);
 
-// "SAVERSETUP", Hoplette.scr's settings: the show, Double mode's pictures, the
-// speed and the show on every monitor, as read at start-up. OK writes them;
-// Cancel writes nothing.
-INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Runs the About box owned by owner; DialogBoxParamA's result: 1 once it was
 // closed, 0 or -1 when it could not be created.
 INT_PTR OpenAboutBox(HWND owner);

@@ -61,8 +61,9 @@ static void OnPreviewCreate(HWND window)
     previewHeight = client.bottom;
 
     // The ball as a full-screen show would run it, silent: only its place is drawn.
-    BallAnimation(nullptr, BALL_MEASURE);
-    BallAnimation(nullptr, BALL_PREPARE);
+    BallPlace screen = {screenWidth, screenHeight, false};
+    BallAnimation(nullptr, BALL_MEASURE, screen);
+    BallAnimation(nullptr, BALL_PREPARE, screen);
     previewPictureWidth = ScaleToPreview(BALL_SIZE, screenWidth, previewWidth);
     previewPictureHeight = ScaleToPreview(BALL_SIZE, screenHeight, previewHeight);
     previewPictureWidth = previewPictureWidth > 0 ? previewPictureWidth : 1;

@@ -6,7 +6,6 @@
 #include "../base/numbers.h"
 #include "../base/settings.h"
 #include "../catalogue/catalogue.h"
-#include "../dialogs/dialogs.h"
 #include "../show/frame.h"
 #include "../show/show.h"
 #include "preview.h"
@@ -15,11 +14,17 @@
 // Held by the running show; a second one finds it and ends.
 static const char SHOW_MUTEX[] = "Hoplette screen saver show";
 
+int32_t saverMonitors;
+
+// Where the pointer was at the show's first mouse message.
+static PointerAnchor pointerAnchor;
+
 // Black windows over the monitors the show leaves out: as many as there are.
 static HWND* covers;
 static int coverCount, coverRoom;
 
-// The show's monitors as Windows lists them, before they go to the show.
+// The show's monitors as Windows lists them, before they go to the show:
+// none when it runs on the primary one alone.
 static MonitorBox showPlaces[MOST_SHOW_MONITORS];
 static int32_t showPlaceCount;
 
@@ -76,6 +81,11 @@ static int LookAtSaverMessages()
     return saverEnding == 1 ? INPUT_ENDS : INPUT_DROPPED;
 }
 
+static bool SaverInputWaiting()
+{
+    return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON | QS_MOUSEMOVE)) != 0;
+}
+
 static void RegisterSaverClass()
 {
     WNDCLASSA saverClass = {};
@@ -104,11 +114,13 @@ static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
 // when the show runs on it alone.
 static bool ShowsOn(HMONITOR monitor, const RECT& box)
 {
-    if (showMonitorCount == 0)
+    if (showPlaceCount == 0)
         return IsPrimary(monitor);
-    for (int32_t i = 0; i < showMonitorCount; ++i)
-        if (EqualRect(&showMonitors[i], &box))
+    for (int32_t i = 0; i < showPlaceCount; ++i) {
+        const MonitorBox& place = showPlaces[i];
+        if (place.left == box.left && place.top == box.top && place.right == box.right && place.bottom == box.bottom)
             return true;
+    }
     return false;
 }
 
@@ -144,16 +156,17 @@ static BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
 }
 
 // Every monitor runs the show, or the primary one does; any monitor without
-// a show window of its own is covered black.
-static void TakeMonitors()
+// a show window of its own is covered black. The monitors go into request.
+static void TakeMonitors(ShowRequest* request)
 {
     showPlaceCount = 0;
     coverCount = 0;
     if (saverMonitors == 1)
         EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
-    showMonitorCount = showPlaceCount;
+    request->monitorCount = showPlaceCount > 0 ? showPlaceCount : 1;
+    request->monitors[0] = RECT{0, 0, screenWidth, screenHeight};
     for (int32_t i = 0; i < showPlaceCount; ++i)
-        showMonitors[i] = RECT{showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
+        request->monitors[i] = RECT{showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
     EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
 }
 
@@ -175,16 +188,20 @@ void RunSaverShow()
     }
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    BallAnimation(nullptr, BALL_MEASURE); // the screen's own aspect values
-    // No park window to take out of the topmost layer and put back.
-    alwaysOnTop = 0;
-    saverShow = 1;
+    BallAnimation(nullptr, BALL_MEASURE, BallPlace{}); // the screen's own aspect values
     saverEnding = 0;
-    saverLookAtMessages = LookAtSaverMessages;
     pointerAnchor = {};
     RegisterSaverClass();
-    TakeMonitors();
-    ShowRun(nullptr);
+    // The saver's show covers everything, the taskbar too, and has no place
+    // on the taskbar or in Alt+Tab; any button, the wheel and a move end it.
+    // No park window to take out of the topmost layer and put back.
+    ShowRequest request = {};
+    request.windowClass = SAVER_WINDOW_CLASS;
+    request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    request.lookAtInput = LookAtSaverMessages;
+    request.endingInputWaiting = SaverInputWaiting;
+    TakeMonitors(&request);
+    ShowRun(nullptr, request);
     UncoverMonitors();
     CloseHandle(running);
 }

@@ -3,6 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+// 1: the saver's show runs on every monitor (SaverMonitors=1).
+extern int32_t saverMonitors;
+
 // Reads the settings file in the directory (given as ProgramDirectory gives
 // it) as the program reads it at start-up, the saver's show (SaverShow) into
 // showMode and whether it runs on every monitor (SaverMonitors) into
@@ -21,3 +26,8 @@ void RunSaverPreview(HWND parent);
 
 // /c: the settings dialog, owned by owner when that is a window.
 void OpenSaverSettings(HWND owner);
+
+// "SAVERSETUP", Hoplette.scr's settings: the show, Double mode's pictures, the
+// speed and the show on every monitor, as read at start-up. OK writes them;
+// Cancel writes nothing.
+INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,7 @@
 #include "../catalogue/catalogue.h"
 #include "../resources/resource.h"
 #include "../show/frame.h"
+#include "saver.h"
 #include "saverrules.h"
 
 static void ShowSaverSettings(HWND dialog)

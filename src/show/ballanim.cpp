@@ -26,11 +26,11 @@ static void ReplacePicture(HBITMAP* picture, const char* name)
     *picture = LoadPicture(name);
 }
 
-static void PrepareBall()
+static void PrepareBall(BallPlace place)
 {
     // Read at every show, so that a sound file changed meanwhile is heard.
     LoadEdgeSound();
-    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    PrepareBallMotion(place.width, place.height, showMode);
     if (showMode != SHOW_DOUBLE) {
         // The second picture of an earlier Double-mode show stays loaded.
         ReplacePicture(&firstPicture, ShowModePicture(showMode));
@@ -51,30 +51,30 @@ static void DrawPicture(HWND window, HBITMAP picture, int x, int y)
     DeleteDC(memory);
 }
 
-static void StepOnWindow(HWND window)
+static void StepOnWindow(HWND window, BallPlace place)
 {
-    BallStep step = StepBall(screenWidth, screenHeight, showMode);
+    BallStep step = StepBall(place.width, place.height, showMode);
     HBITMAP picture = step.secondPicture ? secondPicture : firstPicture;
     // A picture that failed to load draws nothing: the black stays. Without
     // its show window the ball still steps.
     if (window != nullptr && picture != nullptr)
         DrawPicture(window, picture, step.drawX, step.drawY);
 
-    if (step.playSound)
+    if (step.playSound && place.heard)
         PlayEdgeSound();
 }
 
-void BallAnimation(HWND window, int phase)
+void BallAnimation(HWND window, int phase, BallPlace place)
 {
     switch (phase) {
     case BALL_MEASURE:
         MeasureDisplay(window);
         break;
     case BALL_PREPARE:
-        PrepareBall();
+        PrepareBall(place);
         break;
     case BALL_STEP:
-        StepOnWindow(window);
+        StepOnWindow(window, place);
         break;
     default:
         break;

@@ -14,12 +14,52 @@ constexpr int INPUT_NONE = 0;    // nothing waiting
 constexpr int INPUT_DROPPED = 1; // a message that does not end the show
 constexpr int INPUT_ENDS = 2;
 
-// One routine for the ball; any other phase does nothing.
-void BallAnimation(HWND window, int phase);
+// Where a ball moves: the size of its monitor, and whether its edge sound
+// is heard (only one ball's is, the primary monitor's).
+struct BallPlace {
+    int32_t width, height;
+    bool heard;
+};
 
-// Runs one show to its end: returns after a button or key press. The
-// screen saver's runs on showMonitors, ended by saverLookAtMessages.
-void ShowRun(HWND park);
+// One routine for the ball; any other phase does nothing. Measuring needs no place.
+void BallAnimation(HWND window, int phase, BallPlace place);
+
+// The most monitors a show runs on; any others are left to the caller.
+constexpr int MOST_SHOW_MONITORS = 16;
+
+// What differs between the program's show and the screen saver's: where it
+// shows, what its windows are, and how it looks at input between frames.
+struct ShowRequest {
+    RECT monitors[MOST_SHOW_MONITORS]; // screen coordinates, the primary one first: its ball is heard
+    int32_t monitorCount;              // 1 and up; more than MOST_SHOW_MONITORS count as that many
+    const char* windowClass;           // of the show windows
+    DWORD extendedStyle;               // of the show windows
+    // One look at the queue between frames: an INPUT_ value.
+    int (*lookAtInput)();
+    // Whether input that would end the show is waiting, so that a burst of
+    // frames stops early; looked at between the frames of one paint.
+    bool (*endingInputWaiting)();
+};
+
+// What a show painted, counted by its loop for the benchmark and the tests:
+// paints, frames, and paints that drew more than one frame.
+struct ShowCounts {
+    int32_t paints, frames, paintsOfSeveralFrames;
+};
+
+// Runs one show to its end: returns after input that the request's look
+// says ends it, with what the show counted, counted as it went into
+// *counting as well where that is not null (a watcher on another thread
+// reads it there). The park window, where there is one, leaves the topmost
+// layer for the show when alwaysOnTop is 1; without one, nothing is taken
+// out of the topmost layer or put back.
+ShowCounts ShowRun(HWND park, const ShowRequest& request, ShowCounts* counting = nullptr);
+
+// The program's own look between frames: one mouse message, or else one
+// keyboard message, removed and never dispatched; and whether a key or a
+// left or right press waits.
+int LookAtProgramInput();
+bool ProgramEndingInputWaiting();
 
 // The clock of the show and the preview: StartClock chooses it and says its
 // ticks a second (the performance counter's, or 1000 where Windows has none

@@ -55,27 +55,23 @@ struct MonitorShow {
     PAINTSTRUCT paints[2];
     BallMotion ball;
 };
+// The show under way: its request, its monitors and what it has counted.
+static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
+static ShowCounts counts;
+static ShowCounts* countsWatched;
 
 static HWND CreateShowWindow(int x, int y, int width, int height)
 {
-    // The screen saver's show covers everything, the taskbar too, and has no
-    // place on the taskbar or in Alt+Tab.
-    if (saverShow == 1)
-        return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SAVER_WINDOW_CLASS, nullptr, WS_POPUP | WS_VISIBLE,
-                               x, y, width, height, nullptr, nullptr, instanceHandle, nullptr);
-    return CreateWindowExA(0, "static", nullptr, WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
-                           instanceHandle, nullptr);
+    return CreateWindowExA(request->extendedStyle, request->windowClass, nullptr, WS_POPUP | WS_VISIBLE, x, y, width,
+                           height, nullptr, nullptr, instanceHandle, nullptr);
 }
 
-// Removes one mouse message, or else one keyboard message, and says what it was.
-// The program's show dispatches nothing: no other handler of the program runs
-// during it. The saver's look hands its window messages to its own procedure.
-static int LookAtInput()
+// The program's show dispatches nothing: no other handler of the program
+// runs during it.
+int LookAtProgramInput()
 {
-    if (saverLookAtMessages != nullptr)
-        return saverLookAtMessages();
     MSG message;
     if (PeekMessageA(&message, nullptr, FIRST_MOUSE_MESSAGE, LAST_MOUSE_MESSAGE, PM_REMOVE)
         || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE))
@@ -89,7 +85,7 @@ static int LookAtInput()
 static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
 {
     for (;;) {
-        int input = LookAtInput();
+        int input = request->lookAtInput();
         if (input == INPUT_ENDS)
             return true;
         uint32_t wait = MillisecondsUntil(ClockNow(), deadline, ticksPerSecond);
@@ -101,49 +97,44 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
     }
 }
 
-static void StepMonitor(const MonitorShow& monitor, bool twoBalls)
+// Only the primary monitor's ball, the first, is heard.
+static BallPlace PlaceOf(int32_t monitor)
 {
-    BallAnimation(monitor.windows[0], BALL_STEP);
+    const RECT& box = monitors[monitor].box;
+    return BallPlace{box.right - box.left, box.bottom - box.top, monitor == 0};
+}
+
+static void StepMonitor(int32_t monitor, bool twoBalls)
+{
+    BallPlace place = PlaceOf(monitor);
+    BallAnimation(monitors[monitor].windows[0], BALL_STEP, place);
     // Without its window the right ball still steps, so the left one keeps
     // its own picture and the ball its pace.
     if (twoBalls)
-        BallAnimation(monitor.windows[1], BALL_STEP);
+        BallAnimation(monitors[monitor].windows[1], BALL_STEP, place);
 }
 
-// One frame on every monitor. Each monitor's ball and size stand in for the
-// primary screen's during its steps, so that it moves, turns and mirrors as
-// the full-screen show does on a screen of that size.
+// One frame on every monitor. Each monitor's ball moves, turns and mirrors
+// as the full-screen show does on a screen of that monitor's size.
 static void StepFrame(bool twoBalls)
 {
     if (monitorCount == 1) {
-        StepMonitor(monitors[0], twoBalls);
+        StepMonitor(0, twoBalls);
         return;
     }
-    int32_t primaryWidth = screenWidth, primaryHeight = screenHeight;
     for (int32_t i = 0; i < monitorCount; ++i) {
-        MonitorShow* monitor = &monitors[i];
-        screenWidth = monitor->box.right - monitor->box.left;
-        screenHeight = monitor->box.bottom - monitor->box.top;
-        RestoreBallMotion(monitor->ball);
-        // A latch already set plays nothing: only the primary monitor's ball is heard.
-        if (i > 0)
-            soundLatch = 1;
-        StepMonitor(*monitor, twoBalls);
-        monitor->ball = SaveBallMotion();
+        RestoreBallMotion(monitors[i].ball);
+        StepMonitor(i, twoBalls);
+        monitors[i].ball = SaveBallMotion();
     }
-    screenWidth = primaryWidth;
-    screenHeight = primaryHeight;
 }
 
-// Whether input that could end the show waits. The program's show ends only
-// on a key or a left or right press: a wheel turn or a side button stays
-// queued for the rest of its show, so the queue's status bits, which any
-// button or the wheel sets, would cut every later burst to one frame. The
-// saver's show ends on any button, the wheel and a move.
-static bool EndingInputWaiting()
+// The program's show ends only on a key or a left or right press: a wheel
+// turn or a side button stays queued for the rest of its show, so the
+// queue's status bits, which any button or the wheel sets, would cut every
+// later burst to one frame.
+bool ProgramEndingInputWaiting()
 {
-    if (saverLookAtMessages != nullptr)
-        return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON | QS_MOUSEMOVE)) != 0;
     // The status first: it is cheap, and nothing is waiting most of the time.
     if (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0)
         return false;
@@ -164,15 +155,17 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
     int64_t startedAt = ClockNow();
     int32_t drawn = 0;
     for (; drawn < frames; ++drawn) {
-        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, EndingInputWaiting()))
+        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, request->endingInputWaiting()))
             break;
         StepFrame(twoBalls);
-        showFrames = CountedOnce(showFrames);
+        counts.frames = CountedOnce(counts.frames);
     }
     if (drawn > 0)
-        showPaints = CountedOnce(showPaints);
+        counts.paints = CountedOnce(counts.paints);
     if (drawn > 1)
-        showPaintsOfSeveralFrames = CountedOnce(showPaintsOfSeveralFrames);
+        counts.paintsOfSeveralFrames = CountedOnce(counts.paintsOfSeveralFrames);
+    if (countsWatched != nullptr)
+        *countsWatched = counts;
 }
 
 // Waits for the compositor's next pass, which puts the paint just made on
@@ -206,7 +199,6 @@ static void RunFrames(HWND first, bool twoBalls)
     bool composited = CompositorIsOn();
     CompositorWaits seen = {};
     int64_t paintDue = pace.nextDue;
-    showPaints = showFrames = showPaintsOfSeveralFrames = 0;
     for (;;) {
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
@@ -244,24 +236,28 @@ static void PrepareMonitorBalls()
     if (monitorCount == 1)
         return;
     for (int32_t i = 0; i < monitorCount; ++i) {
-        const RECT& box = monitors[i].box;
-        PrepareBallMotion(box.right - box.left, box.bottom - box.top, showMode);
+        BallPlace place = PlaceOf(i);
+        PrepareBallMotion(place.width, place.height, showMode);
         monitors[i].ball = SaveBallMotion();
     }
     RestoreBallMotion(monitors[0].ball);
 }
 
-void ShowRun(HWND park)
+ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counting)
 {
-    if (alwaysOnTop == 1)
+    if (park != nullptr && alwaysOnTop == 1)
         SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
+    request = &showRequest;
+    counts = {};
+    countsWatched = counting;
+    if (countsWatched != nullptr)
+        *countsWatched = counts;
     bool twoBalls = showMode == SHOW_DOUBLE;
-    // The program's show, and the saver's by default: the primary screen alone.
-    monitorCount = showMonitorCount < 1 ? 1 : showMonitorCount < MOST_SHOW_MONITORS ? showMonitorCount
-                                                                                    : MOST_SHOW_MONITORS;
+    monitorCount = request->monitorCount < 1 ? 1 : request->monitorCount < MOST_SHOW_MONITORS ? request->monitorCount
+                                                                                              : MOST_SHOW_MONITORS;
     for (int32_t i = 0; i < monitorCount; ++i) {
-        monitors[i].box = showMonitorCount > 0 ? showMonitors[i] : RECT{0, 0, screenWidth, screenHeight};
+        monitors[i].box = request->monitors[i];
         OpenMonitor(&monitors[i], twoBalls);
     }
     HWND first = monitors[0].windows[0];
@@ -269,7 +265,7 @@ void ShowRun(HWND park)
     // Without its first window (no class, no window to be had) the show would
     // run unseen until a key: it ends at once, through the same end steps.
     if (first != nullptr) {
-        BallAnimation(first, BALL_PREPARE);
+        BallAnimation(first, BALL_PREPARE, PlaceOf(0));
         PrepareMonitorBalls();
         SetCapture(first);
         SetCursor(nullptr);
@@ -292,6 +288,9 @@ void ShowRun(HWND park)
     tickCounter = 0;
     showRunning = 0;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    if (alwaysOnTop == 1)
+    if (park != nullptr && alwaysOnTop == 1)
         SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    request = nullptr;
+    countsWatched = nullptr;
+    return counts;
 }

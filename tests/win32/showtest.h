@@ -69,11 +69,11 @@ inline HHOOK RecordShowWindowsHook()
     return SetWindowsHookExA(WH_CBT, RecordShowWindows, nullptr, GetCurrentThreadId());
 }
 
-// Runs one show; true when it ended by itself (not by the watchdog).
+// Runs one show of the program's; true when it ended by itself (not by the watchdog).
 inline bool RunGuardedShow(HWND park)
 {
     ArmShowWatchdog();
-    ShowRun(park);
+    ShowRun(park, ProgramShowRequest());
     return !DisarmShowWatchdog();
 }
 

@@ -81,14 +81,15 @@ static void TestSingleMode(HWND park)
 {
     showMode = SHOW_MARS;
     HWND window = BlackWindow(0, screenWidth);
-    BallAnimation(park, BALL_MEASURE);
-    BallAnimation(window, BALL_PREPARE);
+    BallPlace place = {screenWidth, screenHeight, true};
+    BallAnimation(park, BALL_MEASURE, place);
+    BallAnimation(window, BALL_PREPARE, place);
     CHECK(ballX == screenWidth / 2 && ballY == screenHeight / 2, "the ball starts at the centre");
     int x = 0, y = 0;
     for (int step = 0; step < 40; ++step) {
         x = ballX - 82;
         y = ballY - 82;
-        BallAnimation(window, BALL_STEP);
+        BallAnimation(window, BALL_STEP, place);
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
@@ -109,21 +110,22 @@ static void TestDoubleMode(HWND park)
     int half = screenWidth >> 1;
     HWND left = BlackWindow(0, half);
     HWND right = BlackWindow(half, RightHalfWidth(screenWidth));
-    BallAnimation(park, BALL_MEASURE);
-    BallAnimation(left, BALL_PREPARE);
+    BallPlace place = {screenWidth, screenHeight, true};
+    BallAnimation(park, BALL_MEASURE, place);
+    BallAnimation(left, BALL_PREPARE, place);
     bool formula = OffsetFormulaMirrors(screenWidth);
     int leftX = 0, leftY = 0, rightX = 0, rightY = 0, ballAtSecond = 0;
     for (int frame = 0; frame < 30; ++frame) {
         leftX = ballX - 82;
         leftY = ballY - 82;
-        BallAnimation(left, BALL_STEP);
+        BallAnimation(left, BALL_STEP, place);
         ballAtSecond = ballX;
         // Where the offsets suit the width they place the right ball; elsewhere it
         // is the exact mirror image of the left one.
         rightX = formula ? half + ((screenWidth + BALL_SIZE) >> 2) + MirrorOffset(screenWidth) - (ballX - 82)
                          : screenWidth - leftX - BALL_SIZE;
         rightY = formula ? ballY - 82 : leftY;
-        BallAnimation(right, BALL_STEP);
+        BallAnimation(right, BALL_STEP, place);
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);

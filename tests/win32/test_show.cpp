@@ -217,7 +217,7 @@ static void TestSpeedPacesTheFrames(HWND park)
         flushes = 0;
         ArmShowWatchdog();
         HANDLE presser = CreateThread(nullptr, 0, PressKeyLater, reinterpret_cast<LPVOID>(INT_PTR{500}), 0, nullptr);
-        ShowRun(park);
+        ShowCounts counts = ShowRun(park, ProgramShowRequest());
         CHECK(!DisarmShowWatchdog(), "row %d: the show did not end", row);
         WaitForSingleObject(presser, INFINITE);
         CloseHandle(presser);
@@ -228,7 +228,7 @@ static void TestSpeedPacesTheFrames(HWND park)
         int frames = (ballX - screenWidth / 2) / stepX;
         CHECK(frames >= rows[row].least && frames <= rows[row].most, "row %d: Speed %d drew %d frames in 0.5 s", row,
               rows[row].speed, frames);
-        CHECK_EQ(frames, showFrames, "row %d: the frames the show counted", row);
+        CHECK_EQ(frames, counts.frames, "row %d: the frames the show counted", row);
         CHECK(flushes >= rows[row].leastFlushes && flushes <= rows[row].mostFlushes, "row %d: %d flushes", row,
               flushes);
     }
@@ -238,6 +238,8 @@ static void TestSpeedPacesTheFrames(HWND park)
     showMode = SHOW_DOUBLE;
 }
 
+// The counts of the show under way, kept up to date for the test's thread beside it.
+static ShowCounts showCounts;
 static volatile LONG framesAtPress;
 
 // Runs one show with a thread of the test's beside it; true when the show
@@ -246,7 +248,7 @@ static bool RunShowBeside(HWND park, LPTHREAD_START_ROUTINE beside)
 {
     ArmShowWatchdog();
     HANDLE thread = CreateThread(nullptr, 0, beside, nullptr, 0, nullptr);
-    ShowRun(park);
+    ShowRun(park, ProgramShowRequest(), &showCounts);
     bool ended = !DisarmShowWatchdog();
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
@@ -257,13 +259,13 @@ static bool RunShowBeside(HWND park, LPTHREAD_START_ROUTINE beside)
 // of a show's bursts of frames.
 static DWORD WINAPI PressKeyInBurst(LPVOID)
 {
-    for (int i = 0; i < 5000 && showFrames < 300; ++i)
+    for (int i = 0; i < 5000 && showCounts.frames < 300; ++i)
         Sleep(1);
     INPUT key = {};
     key.type = INPUT_KEYBOARD;
     key.ki.wVk = 'Z';
     SendInput(1, &key, sizeof key);
-    framesAtPress = showFrames;
+    framesAtPress = showCounts.frames;
     key.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &key, sizeof key);
     return 0;
@@ -276,11 +278,11 @@ static void TestAKeyPressStopsABurst(HWND park)
 {
     Speed = 1;
     showMode = SHOW_DOUBLE;
-    showFrames = 0;
+    showCounts = {};
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
     CHECK(RunShowBeside(park, PressKeyInBurst), "the Speed 1 show did not end");
-    CHECK(showFrames - framesAtPress <= 2, "%ld frames after the key press (of %d, in %d paints)",
-          showFrames - framesAtPress, showFrames, showPaints);
+    CHECK(showCounts.frames - framesAtPress <= 2, "%ld frames after the key press (of %d, in %d paints)",
+          showCounts.frames - framesAtPress, showCounts.frames, showCounts.paints);
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
     Speed = 60;
 }
@@ -291,18 +293,18 @@ static volatile LONG framesAtWheel, paintsAtWheel, framesAtEnd, paintsAtEnd;
 // second of show pass, then presses a key.
 static DWORD WINAPI TurnTheWheelInAShow(LPVOID)
 {
-    for (int i = 0; i < 5000 && showPaints < 5; ++i)
+    for (int i = 0; i < 5000 && showCounts.paints < 5; ++i)
         Sleep(1);
     INPUT wheel = {};
     wheel.type = INPUT_MOUSE;
     wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
     wheel.mi.mouseData = WHEEL_DELTA;
     SendInput(1, &wheel, sizeof wheel);
-    framesAtWheel = showFrames;
-    paintsAtWheel = showPaints;
+    framesAtWheel = showCounts.frames;
+    paintsAtWheel = showCounts.paints;
     Sleep(500);
-    framesAtEnd = showFrames;
-    paintsAtEnd = showPaints;
+    framesAtEnd = showCounts.frames;
+    paintsAtEnd = showCounts.paints;
     PostThreadMessageA(watchdogTarget, WM_KEYDOWN, 'Z', 0);
     return 0;
 }
@@ -313,7 +315,7 @@ static void TestTheWheelLeavesBurstsWhole(HWND park)
 {
     Speed = 30;
     showMode = SHOW_MARS;
-    showPaints = showFrames = 0; // the turner waits for this show's paints
+    showCounts = {}; // the turner waits for this show's paints
     CHECK(RunShowBeside(park, TurnTheWheelInAShow), "the Speed 30 show did not end");
     LONG frames = framesAtEnd - framesAtWheel, paints = paintsAtEnd - paintsAtWheel;
     CHECK(paints >= 10 && frames >= 2 * paints - 2, "after the wheel: %ld frames in %ld paints", frames, paints);

@@ -121,7 +121,7 @@ static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false
     showOver = 0;
     HANDLE thread = CreateThread(nullptr, 0, WatchShow, &watch, 0, nullptr);
     double started = Seconds();
-    ShowRun(park);
+    ShowCounts counts = ShowRun(park, ProgramShowRequest());
     double ended = Seconds();
     showOver = 1;
     double cpu = ThreadCpuSeconds() - cpuBefore;
@@ -134,8 +134,8 @@ static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false
     figures.startLatency = watch.firstFrameAt - started;
     figures.endLatency = ended - watch.keyPostedAt;
     // The show's own count, from its first frame on; the paints after the key press are one at most.
-    figures.paintsPerSecond = watch.firstFrameAt > 0 ? (showPaints - 1) / (watch.keyPostedAt - watch.firstFrameAt) : 0;
-    figures.severalShare = showPaints > 0 ? double(showPaintsOfSeveralFrames) / showPaints : 0;
+    figures.paintsPerSecond = watch.firstFrameAt > 0 ? (counts.paints - 1) / (watch.keyPostedAt - watch.firstFrameAt) : 0;
+    figures.severalShare = counts.paints > 0 ? double(counts.paintsOfSeveralFrames) / counts.paints : 0;
     // The key's release, and the posted press should the real one have ended the show first.
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
