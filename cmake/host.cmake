@@ -16,3 +16,7 @@ gtest_discover_tests(host_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)
 # The generated media: the pictures and the sample sound.
 include(tests/pictures/pictures.cmake)
 include(tests/sound/sound.cmake)
+
+# Source folders include only the folders below them.
+add_test(NAME host.include_direction
+         COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/layout/include_direction.py ${PROJECT_SOURCE_DIR}/src)
