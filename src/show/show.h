@@ -48,9 +48,9 @@ struct ShowCounts {
 };
 
 // Runs one show to its end: returns after input that the request's look
-// says ends it, with what the show counted, counted as it went into
-// *counting as well where that is not null (a watcher on another thread
-// reads it there). The park window, where there is one, leaves the topmost
+// says ends it, with what the show counted. Where counting is not null the
+// show counts in *counting, frame by frame, so that a watcher on another
+// thread sees the counts grow. The park window, where there is one, leaves the topmost
 // layer for the show when alwaysOnTop is 1; without one, nothing is taken
 // out of the topmost layer or put back.
 ShowCounts ShowRun(HWND park, const ShowRequest& request, ShowCounts* counting = nullptr);

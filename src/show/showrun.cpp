@@ -59,8 +59,7 @@ struct MonitorShow {
 static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
-static ShowCounts counts;
-static ShowCounts* countsWatched;
+static ShowCounts* counts;
 
 static HWND CreateShowWindow(int x, int y, int width, int height)
 {
@@ -158,14 +157,12 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
         if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, request->endingInputWaiting()))
             break;
         StepFrame(twoBalls);
-        counts.frames = CountedOnce(counts.frames);
+        counts->frames = CountedOnce(counts->frames);
     }
     if (drawn > 0)
-        counts.paints = CountedOnce(counts.paints);
+        counts->paints = CountedOnce(counts->paints);
     if (drawn > 1)
-        counts.paintsOfSeveralFrames = CountedOnce(counts.paintsOfSeveralFrames);
-    if (countsWatched != nullptr)
-        *countsWatched = counts;
+        counts->paintsOfSeveralFrames = CountedOnce(counts->paintsOfSeveralFrames);
 }
 
 // Waits for the compositor's next pass, which puts the paint just made on
@@ -249,10 +246,10 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
         SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     request = &showRequest;
-    counts = {};
-    countsWatched = counting;
-    if (countsWatched != nullptr)
-        *countsWatched = counts;
+    // Counted where a watcher sees each frame as it comes, or else here.
+    ShowCounts own = {};
+    counts = counting != nullptr ? counting : &own;
+    *counts = {};
     bool twoBalls = showMode == SHOW_DOUBLE;
     monitorCount = request->monitorCount < 1 ? 1 : request->monitorCount < MOST_SHOW_MONITORS ? request->monitorCount
                                                                                               : MOST_SHOW_MONITORS;
@@ -290,7 +287,8 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     if (park != nullptr && alwaysOnTop == 1)
         SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowCounts counted = *counts;
     request = nullptr;
-    countsWatched = nullptr;
-    return counts;
+    counts = nullptr;
+    return counted;
 }
