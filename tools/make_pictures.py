@@ -110,16 +110,19 @@ class Image:
         self.px = [None] * (w * h)
 
 
-def render_globe(shade, cx, cy, rx, ry):
+def render_globe(shade, cx, cy, rx, ry, size=SIZE):
     """Renders an ellipsoid seen face on.  shade(X, Y, Z) gets the unit
     sphere point (X right, Y up, Z toward the viewer) and returns RGB.
-    The limb is antialiased by coverage so the body meets black cleanly."""
-    img = Image(SIZE, SIZE)
+    The limb is antialiased by coverage so the body meets black cleanly.
+    The geometry is given for a SIZE picture and drawn size x size."""
+    img = Image(size, size)
+    k = size / SIZE                     # pixels per unit of the geometry
+    cx, cy, rx, ry = cx * k, cy * k, rx * k, ry * k
     rmin = min(rx, ry)
     inner = 1.0 - 0.5 / rmin
     sub = [(i + 0.5) / 4.0 - 0.5 for i in range(4)]
-    for py in range(SIZE):
-        for px in range(SIZE):
+    for py in range(size):
+        for px in range(size):
             X = (px + 0.5 - cx) / rx
             Y = (cy - (py + 0.5)) / ry
             r = math.sqrt(X * X + Y * Y)
@@ -143,7 +146,7 @@ def render_globe(shade, cx, cy, rx, ry):
                 X, Y = X * inner / r, Y * inner / r
             Z = math.sqrt(max(0.0, 1.0 - X * X - Y * Y))
             c = shade(X, Y, Z)
-            img.px[py * SIZE + px] = (c[0] * cov, c[1] * cov, c[2] * cov)
+            img.px[py * size + px] = (c[0] * cov, c[1] * cov, c[2] * cov)
     return img
 
 
@@ -996,7 +999,7 @@ def ring_at(rho):
     return None, 0.0
 
 
-def render_saturn():
+def render_saturn(size=SIZE):
     R, cx, cy = saturn_layout()
     n = Noise(9)
     tb = math.sin(math.radians(SAT_TILT))
@@ -1049,48 +1052,56 @@ def render_saturn():
             k *= 0.25
         return scale(col, k)
 
-    img = Image(SIZE, SIZE)
+    img = Image(size, size)
+    k = size / SIZE
     sub = [(i + 0.5) / 4.0 for i in range(4)]
-    for py in range(SIZE):
-        for px in range(SIZE):
+    for py in range(size):
+        for px in range(size):
             acc = [0.0, 0.0, 0.0]
             hit = False
             for sy in sub:
                 for sx in sub:
-                    col, a = sample(px + sx, py + sy)
+                    col, a = sample((px + sx) / k, (py + sy) / k)
                     if col is not None:
                         hit = True
                         acc[0] += col[0] * a
                         acc[1] += col[1] * a
                         acc[2] += col[2] * a
             if hit:
-                img.px[py * SIZE + px] = (acc[0] / 16, acc[1] / 16, acc[2] / 16)
+                img.px[py * size + px] = (acc[0] / 16, acc[1] / 16, acc[2] / 16)
     return img
 
 
 # --------------------------------------------------------------- pictures
 
-def make_planets():
-    """Returns {name: (palette, indices)} for the eight bodies."""
+PLANETS = ["earth", "earthafr", "jupiter", "mars", "venus", "saturn", "sun", "sphere"]
+
+
+def make_planets(size=SIZE, only=None):
+    """Returns {name: (palette, indices, colours)} for the eight bodies, or
+    for the one named, drawn size x size: the same bodies at any scale."""
     out = {}
     c, r = 82.0, 75.0
     bodies = [
         ("earth", lambda: render_globe(earth_shader(-78.0, 12.0, [
-            (-42, 44, 11, 1.0), (-140, 42, 10, 1.0), (-105, -42, 11, -1.0)], 5), c, c, r, r), 256),
+            (-42, 44, 11, 1.0), (-140, 42, 10, 1.0), (-105, -42, 11, -1.0)], 5), c, c, r, r, size), 256),
         ("earthafr", lambda: render_globe(earth_shader(18.0, 2.0, [
-            (-28, 50, 11, 1.0), (58, -42, 11, -1.0)], 6), c, c, r, r), 256),
-        ("jupiter", lambda: render_globe(jupiter_shader(), c, c, r, r * 0.935), 256),
-        ("mars", lambda: render_globe(mars_shader(), c, c, r, r), 256),
-        ("venus", lambda: render_globe(venus_shader(), c, c, r, r), 256),
-        ("saturn", render_saturn, 256),
-        ("sun", lambda: render_globe(sun_shader(), c, c, 74.6, 74.6), 177),
-        ("sphere", lambda: render_globe(sphere_shader(), c, c, r, r), 256),
+            (-28, 50, 11, 1.0), (58, -42, 11, -1.0)], 6), c, c, r, r, size), 256),
+        ("jupiter", lambda: render_globe(jupiter_shader(), c, c, r, r * 0.935, size), 256),
+        ("mars", lambda: render_globe(mars_shader(), c, c, r, r, size), 256),
+        ("venus", lambda: render_globe(venus_shader(), c, c, r, r, size), 256),
+        ("saturn", lambda: render_saturn(size), 256),
+        ("sun", lambda: render_globe(sun_shader(), c, c, 74.6, 74.6, size), 177),
+        ("sphere", lambda: render_globe(sphere_shader(), c, c, r, r, size), 256),
     ]
     for name, make, ncol in bodies:
+        if only is not None and name != only:
+            continue
         pal, idx = quantise(make(), ncol)
         out[name] = (pal, idx, ncol)
-    check_rows(out["saturn"][1], SATURN_ROWS, "saturn")
-    check_rows(out["sun"][1], (7, SIZE - 8), "sun")
+    if size == SIZE and only is None:
+        check_rows(out["saturn"][1], SATURN_ROWS, "saturn")
+        check_rows(out["sun"][1], (7, SIZE - 8), "sun")
     return out
 
 
@@ -1445,7 +1456,18 @@ def main(argv=None):
                     "(default: src/resources)")
     ap.add_argument("--sheet", help="also write a PNG contact sheet here "
                     "(default without --out: docs/pictures.png)")
+    ap.add_argument("--size", type=int, help="only one body, NAME.bmp, drawn "
+                    "SIZE x SIZE into --out: the tests' reference at a scale")
+    ap.add_argument("--only", choices=PLANETS, default="mars",
+                    help="the body --size draws (default mars)")
     args = ap.parse_args(argv)
+    if args.size is not None:
+        if not 16 <= args.size <= 1024 or args.out is None:
+            ap.error("--size takes 16 to 1024 and needs --out")
+        pal, idx, ncol = make_planets(args.size, args.only)[args.only]
+        write_file(os.path.join(args.out, args.only + ".bmp"),
+                   bmp_bytes(args.size, args.size, 8, pal, idx, ncol))
+        return 0
     out = args.out or os.path.join(ROOT, "src", "resources")
     sheet = args.sheet
     if sheet is None and args.out is None:
@@ -1455,6 +1477,10 @@ def main(argv=None):
     for name, (pal, idx, ncol) in planets.items():
         write_file(os.path.join(out, name + ".bmp"),
                    bmp_bytes(SIZE, SIZE, 8, pal, idx, ncol))
+    # The same bodies at 200%, for screens at twice the pixels per inch.
+    for name, (pal, idx, ncol) in make_planets(2 * SIZE).items():
+        write_file(os.path.join(out, name + "_2x.bmp"),
+                   bmp_bytes(2 * SIZE, 2 * SIZE, 8, pal, idx, ncol))
     park = make_parkdlg()
     ppal, pidx, pw, ph = park
     write_file(os.path.join(out, "parkdlg.bmp"), bmp_bytes(pw, ph, 4, ppal, pidx, 16))

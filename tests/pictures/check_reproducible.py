@@ -8,8 +8,9 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-FILES = ["earth.bmp", "earthafr.bmp", "jupiter.bmp", "mars.bmp", "venus.bmp", "saturn.bmp",
-         "sun.bmp", "sphere.bmp", "parkdlg.bmp", "hoplette.ico"]
+PLANETS = ["earth", "earthafr", "jupiter", "mars", "venus", "saturn", "sun", "sphere"]
+FILES = [name + ".bmp" for name in PLANETS] + [name + "_2x.bmp" for name in PLANETS] \
+    + ["parkdlg.bmp", "hoplette.ico"]
 
 
 def main():
