@@ -3,6 +3,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/catalogue/catalogue.cpp
     src/base/numbers.cpp
     src/base/paths.cpp
+    src/base/scale.cpp
     src/app/waitrule.cpp
     src/app/fullscreenrules.cpp
     src/saver/saverrules.cpp

@@ -1,5 +1,6 @@
 #include "ball.h"
 
+#include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 
 #include <algorithm>
@@ -148,5 +149,20 @@ BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
     } else {
         soundLatch = 0;
     }
+    return step;
+}
+
+BallStep ScaledBallStep(BallStep step, int16_t showMode, int32_t width, int32_t dpi)
+{
+    if (UsableDpi(dpi) == STANDARD_DPI)
+        return step;
+    if (showMode == SHOW_DOUBLE && step.secondPicture) {
+        // Scaled from the first picture's place, so that both round alike.
+        step.drawX = RightHalfWidth(width) - ScaledLength(BALL_SIZE, dpi) - ScaledLength(firstDrawX, dpi);
+        step.drawY = ScaledLength(firstDrawY, dpi);
+        return step;
+    }
+    step.drawX = ScaledLength(step.drawX, dpi);
+    step.drawY = ScaledLength(step.drawY, dpi);
     return step;
 }

@@ -54,3 +54,9 @@ struct BallStep {
 // One step: says where to draw the ball as it stands, then moves it, turns it
 // at the margins and updates the sound latch.
 BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+
+// Where a step's picture goes in pixels, on a screen `width` pixels wide at
+// dpi, the step having been made in 96-DPI units: its place scaled; in Double
+// mode away from 96 DPI the second picture at the exact mirror image of the
+// frame's first one. At 96 DPI, the step as it stands.
+BallStep ScaledBallStep(BallStep step, int16_t showMode, int32_t width, int32_t dpi);

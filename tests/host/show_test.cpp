@@ -1,4 +1,5 @@
 // Ball arithmetic and the frame rules of a show.
+#include "base/scale.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
 #include "show/frame.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -157,6 +159,47 @@ TEST(Ball, DoubleModePicturesAreMirrorImages)
                 ASSERT_EQ(s.drawY, firstY) << "row " << i << " step " << n;
             }
         }
+    }
+}
+
+// Away from 96 DPI the step is made in 96-DPI units and drawn scaled; in
+// Double mode the second picture lies at the exact mirror image of the first,
+// in pixels, on every width (a portrait and an odd one too).
+TEST(Ball, ScaledStepsMirrorExactlyAndKeepThePace)
+{
+    const struct { int32_t w, h, dpi; int16_t mode; } rows[] = {
+        {1536, 1152, 144, SHOW_DOUBLE}, {2048, 1536, 192, SHOW_DOUBLE}, {1280, 960, 120, SHOW_DOUBLE},
+        {1792, 1344, 168, SHOW_DOUBLE}, {2560, 1600, 240, SHOW_DOUBLE}, {3072, 2304, 288, SHOW_DOUBLE},
+        {1152, 1536, 144, SHOW_DOUBLE}, {3841, 2160, 144, SHOW_DOUBLE}, {1536, 1152, 144, SHOW_MARS},
+        {1024, 768, 96, SHOW_DOUBLE}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const int32_t w = rows[i].w, h = rows[i].h, dpi = rows[i].dpi, picture = ScaledLength(164, dpi);
+        const int32_t uw = UnscaledLength(w, dpi), uh = UnscaledLength(h, dpi);
+        Prepare(36, 36, uw, uh, rows[i].mode);
+        int32_t firstX = 0, moved = 0, lastX = 0, frames = 0;
+        for (int n = 0; n < 2000; ++n) {
+            BallStep units = StepBall(uw, uh, rows[i].mode);
+            BallStep s = ScaledBallStep(units, rows[i].mode, w, dpi);
+            if (dpi == 96) {
+                ASSERT_TRUE(s.drawX == units.drawX && s.drawY == units.drawY) << "row " << i;
+            }
+            ASSERT_TRUE(s.drawY >= -picture && s.drawY <= h) << "row " << i << " step " << n;
+            if (s.secondPicture && dpi != 96) {
+                // As far from the right window's right edge as the first from the left window's left edge.
+                ASSERT_EQ(RightHalfWidth(w) - (s.drawX + picture), firstX) << "row " << i << " step " << n;
+                continue;
+            }
+            if (s.secondPicture)
+                continue;
+            if (n > 0)
+                moved += s.drawX > lastX ? s.drawX - lastX : lastX - s.drawX;
+            firstX = lastX = s.drawX;
+            ++frames;
+        }
+        // A 96-DPI unit step of 1 (2 in Double mode) is dpi / 96 pixels a frame on average.
+        double perFrame = double(moved) / (frames - 1);
+        double want = (rows[i].mode == SHOW_DOUBLE ? 2.0 : 1.0) * std::abs(stepX) * dpi / 96;
+        EXPECT_NEAR(perFrame, want, 0.01 * want) << "row " << i;
     }
 }
 

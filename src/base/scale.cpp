@@ -1,0 +1,107 @@
+#include "scale.h"
+
+#include <cstddef>
+#include <cstdint>
+
+int32_t UsableDpi(int32_t dpi)
+{
+    if (dpi <= 0)
+        return STANDARD_DPI;
+    return dpi < 24 ? 24 : dpi > 960 ? 960 : dpi;
+}
+
+int32_t ScaledLength(int32_t length, int32_t dpi)
+{
+    int64_t scaled = int64_t{length} * UsableDpi(dpi);
+    int64_t half = STANDARD_DPI / 2;
+    int64_t pixels = scaled >= 0 ? (scaled + half) / STANDARD_DPI : -((-scaled + half) / STANDARD_DPI);
+    return pixels > INT32_MAX ? INT32_MAX : pixels < INT32_MIN ? INT32_MIN : static_cast<int32_t>(pixels);
+}
+
+int32_t UnscaledLength(int32_t pixels, int32_t dpi)
+{
+    if (pixels <= 0)
+        return 0;
+    return static_cast<int32_t>(int64_t{pixels} * STANDARD_DPI / UsableDpi(dpi));
+}
+
+int32_t PictureSourceScale(int32_t size, int32_t standardSize)
+{
+    return size <= standardSize ? 1 : 2;
+}
+
+// One channel (0 to 3) of a pixel.
+static uint32_t Channel(uint32_t pixel, int which)
+{
+    return (pixel >> (8 * which)) & 0xFF;
+}
+
+// Shrinking: the area of `from` under each pixel of `to`, in 1/toSize-th
+// parts of a source pixel, so that the sums stay whole numbers.
+static void Shrink(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+{
+    for (int32_t y = 0; y < toSize; ++y) {
+        for (int32_t x = 0; x < toSize; ++x) {
+            uint64_t sums[4] = {0, 0, 0, 0}, total = 0;
+            // Source pixel s spans [s * toSize, (s + 1) * toSize); target
+            // pixel x spans [x * fromSize, (x + 1) * fromSize).
+            for (int32_t sy = y * fromSize / toSize; sy < fromSize && sy * toSize < (y + 1) * fromSize; ++sy) {
+                int64_t top = int64_t{sy} * toSize > int64_t{y} * fromSize ? int64_t{sy} * toSize : int64_t{y} * fromSize;
+                int64_t bottom = int64_t{sy + 1} * toSize < int64_t{y + 1} * fromSize ? int64_t{sy + 1} * toSize
+                                                                                      : int64_t{y + 1} * fromSize;
+                for (int32_t sx = x * fromSize / toSize; sx < fromSize && sx * toSize < (x + 1) * fromSize; ++sx) {
+                    int64_t left = int64_t{sx} * toSize > int64_t{x} * fromSize ? int64_t{sx} * toSize
+                                                                               : int64_t{x} * fromSize;
+                    int64_t right = int64_t{sx + 1} * toSize < int64_t{x + 1} * fromSize ? int64_t{sx + 1} * toSize
+                                                                                          : int64_t{x + 1} * fromSize;
+                    uint64_t weight = static_cast<uint64_t>((bottom - top) * (right - left));
+                    uint32_t pixel = from[size_t(sy) * fromSize + sx];
+                    for (int which = 0; which < 4; ++which)
+                        sums[which] += weight * Channel(pixel, which);
+                    total += weight;
+                }
+            }
+            uint32_t pixel = 0;
+            for (int which = 0; which < 4; ++which)
+                pixel |= static_cast<uint32_t>((sums[which] + total / 2) / total) << (8 * which);
+            to[size_t(y) * toSize + x] = pixel;
+        }
+    }
+}
+
+// Growing: each target pixel's centre mapped into the source, between the
+// four source pixels around it (the edge ones repeated), in 1/256ths.
+static void Grow(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+{
+    for (int32_t y = 0; y < toSize; ++y) {
+        int64_t fy = ((2 * int64_t{y} + 1) * fromSize * 256) / (2 * int64_t{toSize}) - 128;
+        fy = fy < 0 ? 0 : fy;
+        int32_t y0 = static_cast<int32_t>(fy >> 8), y1 = y0 + 1 < fromSize ? y0 + 1 : y0;
+        uint32_t wy = static_cast<uint32_t>(fy & 255);
+        for (int32_t x = 0; x < toSize; ++x) {
+            int64_t fx = ((2 * int64_t{x} + 1) * fromSize * 256) / (2 * int64_t{toSize}) - 128;
+            fx = fx < 0 ? 0 : fx;
+            int32_t x0 = static_cast<int32_t>(fx >> 8), x1 = x0 + 1 < fromSize ? x0 + 1 : x0;
+            uint32_t wx = static_cast<uint32_t>(fx & 255);
+            uint32_t a = from[size_t(y0) * fromSize + x0], b = from[size_t(y0) * fromSize + x1];
+            uint32_t c = from[size_t(y1) * fromSize + x0], d = from[size_t(y1) * fromSize + x1];
+            uint32_t pixel = 0;
+            for (int which = 0; which < 4; ++which) {
+                uint32_t upper = Channel(a, which) * (256 - wx) + Channel(b, which) * wx;
+                uint32_t lower = Channel(c, which) * (256 - wx) + Channel(d, which) * wx;
+                pixel |= ((upper * (256 - wy) + lower * wy + 32768) >> 16) << (8 * which);
+            }
+            to[size_t(y) * toSize + x] = pixel;
+        }
+    }
+}
+
+void ResamplePicture(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+{
+    if (fromSize <= 0 || toSize <= 0)
+        return;
+    if (toSize <= fromSize)
+        Shrink(from, fromSize, to, toSize);
+    else
+        Grow(from, fromSize, to, toSize);
+}
