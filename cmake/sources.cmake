@@ -17,6 +17,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/base/globals.cpp
     src/base/settings.cpp
     src/base/programdirectory.cpp
+    src/base/dpi.cpp
     src/app/park.cpp
     src/app/fullscreen.cpp
     src/app/menu.cpp

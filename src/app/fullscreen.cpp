@@ -1,5 +1,6 @@
 #include "fullscreen.h"
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
 #include "fullscreenrules.h"
 #include "waitrule.h"

@@ -3,7 +3,9 @@
 
 #include "../show/show.h"
 #include "fullscreen.h"
+#include "../base/dpi.h"
 #include "../base/globals.h"
+#include "../base/scale.h"
 #include "menu.h"
 #include "waitrule.h"
 
@@ -12,6 +14,9 @@ static const char MENU_MISSING_TEXT[] = "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌ
 
 // AWAY_ bits of waitrule.h: why no timed show may come now.
 static int32_t userAway;
+
+// The park window's pixels per inch: its sizes are given for 96.
+static int32_t parkDpi = STANDARD_DPI;
 
 // WM_CLOSE and WM_DESTROY both tear down; whichever comes second finds nothing left to do.
 static bool parkTornDown;
@@ -31,10 +36,12 @@ bool RegisterParkClass()
 
 HWND CreateParkWindow()
 {
+    // On the primary monitor, at its scale; Windows says when it moves to another.
+    parkDpi = PrimaryMonitorDpi();
     return CreateWindowExA(0, PARK_CLASS, "Hoplette",
                            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
-                           0, screenHeight - 80, PARK_WIDTH, PARK_HEIGHT,
-                           nullptr, nullptr, instanceHandle, nullptr);
+                           0, screenHeight - ScaledLength(PARK_BOTTOM_GAP, parkDpi), ScaledLength(PARK_WIDTH, parkDpi),
+                           ScaledLength(PARK_HEIGHT, parkDpi), nullptr, nullptr, instanceHandle, nullptr);
 }
 
 static void OnParkCreate(HWND window)
@@ -46,7 +53,7 @@ static void OnParkCreate(HWND window)
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
     StartSessionNotifications(window);
-    BallPlace screen = {screenWidth, screenHeight, true};
+    BallPlace screen = {screenWidth, screenHeight, PrimaryMonitorDpi(), true};
     BallAnimation(window, BALL_MEASURE, screen);
     BallAnimation(window, BALL_PREPARE, screen);
 }
@@ -58,7 +65,17 @@ static void OnParkSize(HWND window)
         return;
     }
     SetWindowTextA(window, "Hoplette");
-    SetWindowPos(window, nullptr, 0, 0, PARK_WIDTH, PARK_HEIGHT, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, 0, ScaledLength(PARK_WIDTH, parkDpi), ScaledLength(PARK_HEIGHT, parkDpi),
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Moved to a monitor of another scale: the size Windows suggests for it.
+static void OnParkDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    parkDpi = HIWORD(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static void OnWaitTimerTick(HWND window)
@@ -96,7 +113,7 @@ static void TearDownPark(HWND window)
 ShowRequest ProgramShowRequest()
 {
     ShowRequest request = {};
-    request.monitors[0] = RECT{0, 0, screenWidth, screenHeight};
+    request.monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
     request.monitorCount = 1;
     request.windowClass = "static";
     request.extendedStyle = 0;
@@ -114,10 +131,13 @@ LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_GETMINMAXINFO: {
         // A captioned, sizable window is otherwise held wider than 96 pixels.
         MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize.x = PARK_WIDTH;
-        limits->ptMinTrackSize.y = PARK_HEIGHT;
+        limits->ptMinTrackSize.x = ScaledLength(PARK_WIDTH, parkDpi);
+        limits->ptMinTrackSize.y = ScaledLength(PARK_HEIGHT, parkDpi);
         return 0;
     }
+    case WM_DPICHANGED_MESSAGE:
+        OnParkDpiChanged(window, wParam, lParam);
+        return 0;
     case WM_SIZE:
         OnParkSize(window);
         return 0;

@@ -5,8 +5,13 @@
 #include "../show/show.h"
 
 constexpr char PARK_CLASS[] = "ParkClass";
+// Sizes at 96 DPI: the window, and how far above the screen's bottom edge
+// its top stands.
 constexpr int PARK_WIDTH = 96;
 constexpr int PARK_HEIGHT = 78;
+constexpr int PARK_BOTTOM_GAP = 80;
+// WM_DPICHANGED, which older headers lack.
+constexpr UINT WM_DPICHANGED_MESSAGE = 0x02E0;
 constexpr UINT_PTR WAIT_TIMER = 1;
 constexpr UINT WAIT_TIMER_PERIOD = 250;
 

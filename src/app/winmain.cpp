@@ -1,12 +1,15 @@
 // Start-up and the main message loop.
 #include <windows.h>
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
-#include "park.h"
 #include "../base/settings.h"
+#include "park.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
+    // Before any window: Windows then tells every size in real pixels.
+    BecomeDpiAware();
     instanceHandle = instance;
     WCHAR wideDirectory[PATH_SIZE];
     char ansiDirectory[PATH_SIZE];

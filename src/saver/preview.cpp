@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
+#include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 #include "../show/ball.h"
 #include "../show/frame.h"
@@ -21,6 +23,9 @@ constexpr UINT PREVIEW_TIMER_PERIOD = 40;
 // of each ball scaled to the preview and the off-screen image it is drawn in.
 static HWND previewParent;
 static int32_t previewWidth, previewHeight;
+// The full screen as the show's arithmetic sees it, in 96-DPI units: the
+// preview looks the same at every scale.
+static int32_t screenUnitsWide, screenUnitsHigh;
 static int64_t previewTicksPerSecond;
 static FramePace previewPace;
 static int32_t previewMostFrames;
@@ -61,11 +66,14 @@ static void OnPreviewCreate(HWND window)
     previewHeight = client.bottom;
 
     // The ball as a full-screen show would run it, silent: only its place is drawn.
-    BallPlace screen = {screenWidth, screenHeight, false};
+    int32_t dpi = PrimaryMonitorDpi();
+    screenUnitsWide = UnscaledLength(screenWidth, dpi);
+    screenUnitsHigh = UnscaledLength(screenHeight, dpi);
+    BallPlace screen = {screenWidth, screenHeight, dpi, false};
     BallAnimation(nullptr, BALL_MEASURE, screen);
     BallAnimation(nullptr, BALL_PREPARE, screen);
-    previewPictureWidth = ScaleToPreview(BALL_SIZE, screenWidth, previewWidth);
-    previewPictureHeight = ScaleToPreview(BALL_SIZE, screenHeight, previewHeight);
+    previewPictureWidth = ScaleToPreview(BALL_SIZE, screenUnitsWide, previewWidth);
+    previewPictureHeight = ScaleToPreview(BALL_SIZE, screenUnitsHigh, previewHeight);
     previewPictureWidth = previewPictureWidth > 0 ? previewPictureWidth : 1;
     previewPictureHeight = previewPictureHeight > 0 ? previewPictureHeight : 1;
 
@@ -100,12 +108,12 @@ static bool StepPreviewBall()
     bool moved = false;
     int32_t frames = TakeFramesDue(&previewPace, ClockNow(), previewMostFrames);
     for (int32_t step = 0; step < frames * (twoBalls ? 2 : 1); ++step) {
-        BallStep ball = StepBall(screenWidth, screenHeight, showMode);
+        BallStep ball = StepBall(screenUnitsWide, screenUnitsHigh, showMode);
         int which = ball.secondPicture ? 1 : 0;
         // The second picture's window starts at the middle of the screen.
-        int32_t x = ball.drawX + (ball.secondPicture ? screenWidth >> 1 : 0);
-        POINT place = {ScaleToPreview(x, screenWidth, previewWidth),
-                       ScaleToPreview(ball.drawY, screenHeight, previewHeight)};
+        int32_t x = ball.drawX + (ball.secondPicture ? screenUnitsWide >> 1 : 0);
+        POINT place = {ScaleToPreview(x, screenUnitsWide, previewWidth),
+                       ScaleToPreview(ball.drawY, screenUnitsHigh, previewHeight)};
         if (!previewBallDrawn[which] || place.x != previewBalls[which].x || place.y != previewBalls[which].y)
             moved = true;
         previewBalls[which] = place;

@@ -2,6 +2,7 @@
 // program's own show engine and settings file.
 #include "saver.h"
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
 #include "../base/numbers.h"
 #include "../base/settings.h"
@@ -164,9 +165,11 @@ static void TakeMonitors(ShowRequest* request)
     if (saverMonitors == 1)
         EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
     request->monitorCount = showPlaceCount > 0 ? showPlaceCount : 1;
-    request->monitors[0] = RECT{0, 0, screenWidth, screenHeight};
-    for (int32_t i = 0; i < showPlaceCount; ++i)
-        request->monitors[i] = RECT{showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
+    request->monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
+    for (int32_t i = 0; i < showPlaceCount; ++i) {
+        RECT box = {showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
+        request->monitors[i] = ShowMonitor{box, MonitorDpi(MonitorFromRect(&box, MONITOR_DEFAULTTOPRIMARY))};
+    }
     EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
 }
 

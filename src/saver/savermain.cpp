@@ -1,6 +1,7 @@
 // Hoplette.scr's entry point: what Windows asks of a screen saver, by its command line.
 #include <windows.h>
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
 #include "../base/settings.h"
 #include "saver.h"
@@ -8,6 +9,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    // Before any window: Windows then tells every size in real pixels.
+    BecomeDpiAware();
     instanceHandle = instance;
     SaverCommand command = ParseSaverCommand(commandLine != nullptr ? commandLine : "");
     if (command.action == SAVER_NOTHING)

@@ -14,23 +14,35 @@ constexpr int INPUT_NONE = 0;    // nothing waiting
 constexpr int INPUT_DROPPED = 1; // a message that does not end the show
 constexpr int INPUT_ENDS = 2;
 
-// Where a ball moves: the size of its monitor, and whether its edge sound
-// is heard (only one ball's is, the primary monitor's).
+// Where a ball moves: the size of its monitor in pixels and its pixels per
+// inch (0 counts as 96), and whether its edge sound is heard (only one ball's
+// is, the primary monitor's). The ball's arithmetic runs on the monitor's
+// size in 96-DPI units; its pictures are drawn at the monitor's scale.
 struct BallPlace {
-    int32_t width, height;
+    int32_t width, height, dpi;
     bool heard;
 };
 
 // One routine for the ball; any other phase does nothing. Measuring needs no place.
 void BallAnimation(HWND window, int phase, BallPlace place);
 
+// Releases the pictures a show made for scales other than 100%, at its end.
+void ReleaseScaledPictures();
+
 // The most monitors a show runs on; any others are left to the caller.
 constexpr int MOST_SHOW_MONITORS = 16;
+
+// One monitor of a show: its rectangle in screen coordinates and its pixels
+// per inch (0 counts as 96).
+struct ShowMonitor {
+    RECT box;
+    int32_t dpi;
+};
 
 // What differs between the program's show and the screen saver's: where it
 // shows, what its windows are, and how it looks at input between frames.
 struct ShowRequest {
-    RECT monitors[MOST_SHOW_MONITORS]; // screen coordinates, the primary one first: its ball is heard
+    ShowMonitor monitors[MOST_SHOW_MONITORS]; // the primary one first: its ball is heard
     int32_t monitorCount;              // 1 and up; more than MOST_SHOW_MONITORS count as that many
     const char* windowClass;           // of the show windows
     DWORD extendedStyle;               // of the show windows
@@ -66,10 +78,6 @@ bool ProgramEndingInputWaiting();
 // and timeGetTime serves); ClockNow reads it.
 int64_t StartClock();
 int64_t ClockNow();
-
-// One of Windows' own DLLs, from the system folder only: never a DLL of that
-// name that lies beside the program. Null where it is missing.
-HMODULE LoadSystemLibrary(const char* fileName);
 
 // The compositor's calls (dwmapi.dll's DwmIsCompositionEnabled and DwmFlush,
 // Windows Vista and later), loaded at run time at the first show so that the

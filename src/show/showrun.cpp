@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
+#include "../base/dpi.h"
 #include "../base/globals.h"
+#include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "frame.h"
@@ -13,17 +15,6 @@
 static bool compositorLooked;
 CompositionEnabledCall compositionEnabled;
 CompositorFlushCall compositorFlush;
-
-HMODULE LoadSystemLibrary(const char* fileName)
-{
-    char path[MAX_PATH + 32];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || lstrlenA(fileName) > 30)
-        return nullptr;
-    lstrcatA(path, "\\");
-    lstrcatA(path, fileName);
-    return LoadLibraryA(path);
-}
 
 static void LookForCompositor()
 {
@@ -51,6 +42,7 @@ static bool CompositorIsOn()
 // One monitor's part of a show: its window (two in Double mode) and its ball.
 struct MonitorShow {
     RECT box;        // screen coordinates
+    int32_t dpi;
     HWND windows[2]; // the first (the left one in Double mode) and the right one
     PAINTSTRUCT paints[2];
     BallMotion ball;
@@ -100,7 +92,7 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
 static BallPlace PlaceOf(int32_t monitor)
 {
     const RECT& box = monitors[monitor].box;
-    return BallPlace{box.right - box.left, box.bottom - box.top, monitor == 0};
+    return BallPlace{box.right - box.left, box.bottom - box.top, monitors[monitor].dpi, monitor == 0};
 }
 
 static void StepMonitor(int32_t monitor, bool twoBalls)
@@ -234,7 +226,7 @@ static void PrepareMonitorBalls()
         return;
     for (int32_t i = 0; i < monitorCount; ++i) {
         BallPlace place = PlaceOf(i);
-        PrepareBallMotion(place.width, place.height, showMode);
+        PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
         monitors[i].ball = SaveBallMotion();
     }
     RestoreBallMotion(monitors[0].ball);
@@ -254,7 +246,8 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     monitorCount = request->monitorCount < 1 ? 1 : request->monitorCount < MOST_SHOW_MONITORS ? request->monitorCount
                                                                                               : MOST_SHOW_MONITORS;
     for (int32_t i = 0; i < monitorCount; ++i) {
-        monitors[i].box = request->monitors[i];
+        monitors[i].box = request->monitors[i].box;
+        monitors[i].dpi = request->monitors[i].dpi;
         OpenMonitor(&monitors[i], twoBalls);
     }
     HWND first = monitors[0].windows[0];
@@ -281,6 +274,7 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
         for (int which = 0; which < 2; ++which)
             if (monitors[i].windows[which] != nullptr)
                 DestroyWindow(monitors[i].windows[which]);
+    ReleaseScaledPictures();
 
     tickCounter = 0;
     showRunning = 0;

@@ -127,6 +127,12 @@ static BOOL CALLBACK PrintChild(HWND child, LPARAM parent)
 
 int main(int argc, char** argv)
 {
+    // Sizes and places in real pixels at every display scale, as the program sees them.
+    typedef BOOL(WINAPI * SetAwareCall)();
+    SetAwareCall setAware = reinterpret_cast<SetAwareCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware")));
+    if (setAware != nullptr)
+        setAware();
     if (argc >= 3 && std::strcmp(argv[1], "window") == 0) {
         HWND window = FindByClass(argv[2]);
         if (window == nullptr)

@@ -4,6 +4,7 @@
 #include "showtest.h"
 
 #include "catalogue/catalogue.h"
+#include "base/scale.h"
 #include "show/ball.h"
 
 #include <cstdlib>
@@ -81,7 +82,7 @@ static void TestSingleMode(HWND park)
 {
     showMode = SHOW_MARS;
     HWND window = BlackWindow(0, screenWidth);
-    BallPlace place = {screenWidth, screenHeight, true};
+    BallPlace place = {screenWidth, screenHeight, STANDARD_DPI, true};
     BallAnimation(park, BALL_MEASURE, place);
     BallAnimation(window, BALL_PREPARE, place);
     CHECK(ballX == screenWidth / 2 && ballY == screenHeight / 2, "the ball starts at the centre");
@@ -110,7 +111,7 @@ static void TestDoubleMode(HWND park)
     int half = screenWidth >> 1;
     HWND left = BlackWindow(0, half);
     HWND right = BlackWindow(half, RightHalfWidth(screenWidth));
-    BallPlace place = {screenWidth, screenHeight, true};
+    BallPlace place = {screenWidth, screenHeight, STANDARD_DPI, true};
     BallAnimation(park, BALL_MEASURE, place);
     BallAnimation(left, BALL_PREPARE, place);
     bool formula = OffsetFormulaMirrors(screenWidth);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "catalogue/catalogue.h"
 #include "check.h"
 #include "resources/resource.h"
 
@@ -302,6 +303,17 @@ static void CheckNamesIgnoreCase()
     const char* names[] = {"scrnsaver", "BowlSelect", "ABOUTDLG", "aboutdlg"};
     for (const char* name : names)
         CHECK(FindResourceA(module, name, MAKEINTRESOURCEA(5)) != nullptr, "dialog found as %s", name);
+    // Every body at 200% too, found by the name the show asks for: its own and "_2X".
+    for (int16_t mode = SHOW_EARTH; mode <= SHOW_SPHERE; ++mode) {
+        char name[32];
+        lstrcpyA(name, ShowModePicture(mode) != nullptr ? ShowModePicture(mode) : PairCodePicture(PAIR_SPHERE));
+        lstrcatA(name, "_2X");
+        HBITMAP picture = LoadBitmapA(module, name);
+        BITMAP size = {};
+        CHECK(picture != nullptr && GetObjectA(picture, sizeof size, &size) && size.bmWidth == 328
+                  && size.bmHeight == 328, "%s is a 328 x 328 bitmap", name);
+        DeleteObject(picture);
+    }
 }
 
 // The file's own name in its version information; for the screen saver, its

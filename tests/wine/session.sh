@@ -2,6 +2,8 @@
 # prefix, so that nothing touches the user's own ~/.wine or display.
 #   WINEPREFIX      the prefix to use (created on first use)
 #   HOPLETTE_SCREEN the virtual screen, e.g. 1024x768x24
+#   HOPLETTE_DPI    the display's pixels per inch (96 unless set): another
+#                   value gets a prefix of its own, WINEPREFIX-dpiN
 
 export WINEDLLOVERRIDES="mscoree,mshtml="
 WINE32_LOADER=/usr/lib/wine/wine
@@ -124,9 +126,21 @@ prepare_prefix() {
     : "${WINEPREFIX:?WINEPREFIX must name the private prefix}"
     export WINEPREFIX
     [ -f "$WINEPREFIX/.hoplette-ready" ] && { find_caption_font; return 0; }
+    if [ -n "${HOPLETTE_BASE_PREFIX:-}" ] && [ -f "$HOPLETTE_BASE_PREFIX/.hoplette-ready" ]; then
+        # A copy of the shared prefix, taken under its lock, is made in seconds.
+        echo "Copying the Wine prefix $HOPLETTE_BASE_PREFIX to $WINEPREFIX (once)" >&2
+        rm -rf "$WINEPREFIX"
+        (flock 9 && cp -a "$HOPLETTE_BASE_PREFIX" "$WINEPREFIX") 9>"$HOPLETTE_BASE_PREFIX.lock"
+        rm -f "$WINEPREFIX/.hoplette-ready"
+        set_display_dpi
+        find_caption_font
+        touch "$WINEPREFIX/.hoplette-ready"
+        return 0
+    fi
     mkdir -p "$WINEPREFIX"
     echo "Making the Wine prefix $WINEPREFIX (a minute or two, once)" >&2
     timeout 300 wine wineboot -i >/dev/null 2>&1 || echo "wineboot did not make the prefix (exit code $?)" >&2
+    [ -n "${HOPLETTE_BASE_PREFIX:-}" ] && set_display_dpi
     if [ "${1:-}" != managed ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
@@ -134,6 +148,24 @@ prepare_prefix() {
     wineserver -w
     find_caption_font
     touch "$WINEPREFIX/.hoplette-ready"
+}
+
+# The display's scale for new processes. With DpiScalingVer set, Wine leaves
+# a program unaware (drawn at 96 DPI) until it asks to be aware, as Windows
+# does; without it, Wine takes every program as aware.
+set_display_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$HOPLETTE_DPI" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v DpiScalingVer /t REG_DWORD /d 4096 /f >/dev/null 2>&1
+    wineserver -w
+}
+
+# A display scale other than 96 DPI gets a prefix of its own beside the
+# shared one, so that no other test ever sees it.
+use_dpi_prefix() {
+    [ -z "${HOPLETTE_DPI:-}" ] || [ "$HOPLETTE_DPI" = 96 ] && return 0
+    case "$HOPLETTE_DPI" in *[!0-9]*) echo "HOPLETTE_DPI must be a number" >&2; exit 2 ;; esac
+    export HOPLETTE_BASE_PREFIX=$WINEPREFIX
+    export WINEPREFIX=$WINEPREFIX-dpi$HOPLETTE_DPI
 }
 
 # This Wine finds none of the fonts it ships in its own folder, so the
@@ -235,6 +267,7 @@ lock_prefix() {
 # size (default HOPLETTE_SCREEN or 1024x768x24), the prefix made if need be.
 begin_session() {
     skip_if_suite_cannot_run
+    use_dpi_prefix
     lock_prefix
     start_watchdog
     step "starting the display"
