@@ -8,10 +8,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <initializer_list>
 
+#include "base/dpi.h"
 #include "base/globals.h"
+#include "base/scale.h"
 #include "app/park.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
@@ -116,7 +119,8 @@ static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false
     ShowFigures figures;
     Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0, 0, wheelFirst};
     // The ball stands at its start already, so the show's prepare moves nothing the watch would count.
-    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    int32_t dpi = PrimaryMonitorDpi();
+    PrepareBallMotion(UnscaledLength(screenWidth, dpi), UnscaledLength(screenHeight, dpi), showMode);
     double cpuBefore = ThreadCpuSeconds();
     showOver = 0;
     HANDLE thread = CreateThread(nullptr, 0, WatchShow, &watch, 0, nullptr);
@@ -238,8 +242,12 @@ static double WaitingCpuShare(HWND park, double length)
     return (ProcessCpuSeconds() - cpuBefore) / (Seconds() - start);
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    // "scale": the pace alone, at the display's scale (tools/bench.sh runs it at 150%).
+    bool scaleOnly = argc > 1 && std::strcmp(argv[1], "scale") == 0;
+    if (scaleOnly)
+        BecomeDpiAware();
     instanceHandle = GetModuleHandleA(nullptr);
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -254,6 +262,18 @@ int main()
     ReleaseDC(park, parkDc);
     // 0 and 1 mean the display's default, which the show takes as 60 Hz.
     refreshRate = refreshRate > 1 ? refreshRate : 60;
+    if (scaleOnly) {
+        int32_t dpi = PrimaryMonitorDpi();
+        Speed = 60;
+        ShowFigures scaled = MeasureShow(park, 5.0);
+        double pixels = std::abs(stepX) * dpi / 96.0;
+        std::printf("pace at %d DPI              %.2f frames/s at Speed 60 (goal 60.00), %.2f px a frame, %.0f px/s "
+                    "per axis on the %d x %d screen\n",
+                    dpi, scaled.fps, pixels, scaled.fps * pixels, screenWidth, screenHeight);
+        SendMessageA(park, WM_CLOSE, 0, 0);
+        DestroyWindow(park);
+        return 0;
+    }
     std::printf("screen                      %d x %d, refresh %d Hz\n", screenWidth, screenHeight, refreshRate);
     for (int32_t speed : {30, 60, 120, 600}) {
         Speed = speed;
