@@ -82,5 +82,29 @@ shot saver-preview 184x144+100+100 200%
 probe post PreviewStand 0x0010 0 0
 wait "$preview"
 end_session
+
+# The same park window and dialog at 200% (192 DPI, a prefix of its own) on a
+# screen of the same 1024 x 768 96-DPI units: twice the pixels, drawn anew.
+export HOPLETTE_DPI=192
+begin_session 2048x1536x24
+(cd / && exec wine "$folder/Hoplette.exe") &
+program=$!
+for _ in $(seq 50); do [ -n "$(probe window ParkClass)" ] && break; sleep 0.2; done
+sleep 0.5
+xdotool mousemove 80 1480 click 1
+sleep 1
+read -r _ left top _ <<<"$(probe windows | grep '^#32768 ' | head -n 1)"
+xdotool mousemove $((left + 80)) $((top + 72))
+sleep 1
+shot menu-200 840x660+0+876
+xdotool mousemove 1800 200 click 1
+sleep 0.5
+command 10023   # SetTime...
+sleep 1
+shot settime-200 640x400+0+1136
+close_dialog 2
+probe post ParkClass 0x0010 0 0
+wait "$program"
+end_session
 rm -rf "$folder"
 ls "$shots"
