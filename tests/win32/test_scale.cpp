@@ -90,6 +90,31 @@ static double MeanDifference(const std::vector<DWORD>& a, const std::vector<DWOR
     return sum / (3.0 * a.size());
 }
 
+// A picture stretched to size x size with Windows' best filter, as 32-bit pixels.
+static std::vector<DWORD> StretchedPicture(HBITMAP picture, int size)
+{
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    HBITMAP stretched = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ fromFormer = SelectObject(from, picture), toFormer = SelectObject(to, stretched);
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, size, size, from, 0, 0, BALL_SIZE, BALL_SIZE, SRCCOPY);
+    SelectObject(from, fromFormer);
+    SelectObject(to, toFormer);
+    std::vector<DWORD> pixels(size_t(size) * size);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(screen, stretched, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(stretched);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xffffff;
+    return pixels;
+}
+
 static std::vector<DWORD> shownPicture;
 
 // Photographs the first frame's picture once it is drawn, then ends the show.
@@ -149,6 +174,14 @@ static void TestShow(HWND park)
     std::printf("    the shown %d x %d Mars differs from the tool's by %.2f a channel\n", size, size, difference);
     CHECK(difference <= 4.0, "the shown picture differs from the tool's %d x %d one by %.2f a channel", size, size,
           difference);
+    if (size != BALL_SIZE) {
+        // Drawn for the size, not the 100% picture stretched to it.
+        std::vector<DWORD> stretched = StretchedPicture(firstPicture, size);
+        double stretchedDifference = MeanDifference(stretched, reference);
+        std::printf("    the 164 x 164 picture stretched to %d differs by %.2f\n", size, stretchedDifference);
+        CHECK(difference < stretchedDifference, "the shown picture (%.2f) is no closer than a stretched 164 (%.2f)",
+              difference, stretchedDifference);
+    }
 
     // A second at Speed 60: one unit a frame is dpi / 96 pixels.
     Speed = 60;
