@@ -43,9 +43,9 @@ struct ShowMonitor {
 // shows, what its windows are, and how it looks at input between frames.
 struct ShowRequest {
     ShowMonitor monitors[MOST_SHOW_MONITORS]; // the primary one first: its ball is heard
-    int32_t monitorCount;              // 1 and up; more than MOST_SHOW_MONITORS count as that many
-    const char* windowClass;           // of the show windows
-    DWORD extendedStyle;               // of the show windows
+    int32_t monitorCount;                     // 1 and up; more than MOST_SHOW_MONITORS count as that many
+    const char* windowClass;                  // of the show windows
+    DWORD extendedStyle;                      // of the show windows
     // One look at the queue between frames: an INPUT_ value.
     int (*lookAtInput)();
     // Whether input that would end the show is waiting, so that a burst of
@@ -62,9 +62,9 @@ struct ShowCounts {
 // Runs one show to its end: returns after input that the request's look
 // says ends it, with what the show counted. Where counting is not null the
 // show counts in *counting, frame by frame, so that a watcher on another
-// thread sees the counts grow. The park window, where there is one, leaves the topmost
-// layer for the show when alwaysOnTop is 1; without one, nothing is taken
-// out of the topmost layer or put back.
+// thread sees the counts grow. The park window, where there is one, leaves
+// the topmost layer for the show when alwaysOnTop is 1; without one, nothing
+// is taken out of the topmost layer or put back.
 ShowCounts ShowRun(HWND park, const ShowRequest& request, ShowCounts* counting = nullptr);
 
 // The program's own look between frames: one mouse message, or else one
