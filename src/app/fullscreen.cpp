@@ -19,22 +19,15 @@ static MonitorFromWindowCall monitorFromWindow;
 static GetMonitorInfoCall getMonitorInfo;
 QueryNotificationStateCall queryNotificationState;
 
-// GetProcAddress's result as void (*)(), which GCC lets any call type take.
-typedef void (*AnyCall)();
-static AnyCall Lookup(HMODULE module, const char* name)
-{
-    return module == nullptr ? nullptr : reinterpret_cast<AnyCall>(GetProcAddress(module, name));
-}
-
 static void LookUpCalls()
 {
     callsLookedUp = true;
     HMODULE user = GetModuleHandleA("user32.dll");
-    getShellWindow = reinterpret_cast<GetShellWindowCall>(Lookup(user, "GetShellWindow"));
-    monitorFromWindow = reinterpret_cast<MonitorFromWindowCall>(Lookup(user, "MonitorFromWindow"));
-    getMonitorInfo = reinterpret_cast<GetMonitorInfoCall>(Lookup(user, "GetMonitorInfoA"));
+    getShellWindow = reinterpret_cast<GetShellWindowCall>(LookUpCall(user, "GetShellWindow"));
+    monitorFromWindow = reinterpret_cast<MonitorFromWindowCall>(LookUpCall(user, "MonitorFromWindow"));
+    getMonitorInfo = reinterpret_cast<GetMonitorInfoCall>(LookUpCall(user, "GetMonitorInfoA"));
     queryNotificationState = reinterpret_cast<QueryNotificationStateCall>(
-        Lookup(LoadSystemLibrary("shell32.dll"), "SHQueryUserNotificationState"));
+        LookUpCall(LoadSystemLibrary("shell32.dll"), "SHQueryUserNotificationState"));
 }
 
 // The monitor the window is on; without the monitor calls, the screen as it
@@ -95,8 +88,8 @@ void StartSessionNotifications(HWND window)
 {
     HMODULE wtsapi = LoadSystemLibrary("wtsapi32.dll");
     RegisterSessionCall registerSession
-        = reinterpret_cast<RegisterSessionCall>(Lookup(wtsapi, "WTSRegisterSessionNotification"));
-    unregisterSession = reinterpret_cast<UnregisterSessionCall>(Lookup(wtsapi, "WTSUnRegisterSessionNotification"));
+        = reinterpret_cast<RegisterSessionCall>(LookUpCall(wtsapi, "WTSRegisterSessionNotification"));
+    unregisterSession = reinterpret_cast<UnregisterSessionCall>(LookUpCall(wtsapi, "WTSUnRegisterSessionNotification"));
     const DWORD NOTIFY_FOR_THIS_SESSION_ONLY = 0;
     sessionRegistered = registerSession != nullptr && unregisterSession != nullptr
                         && registerSession(window, NOTIFY_FOR_THIS_SESSION_ONLY);

@@ -13,9 +13,7 @@ HMODULE LoadSystemLibrary(const char* fileName)
     return LoadLibraryA(path);
 }
 
-// GetProcAddress's result as void (*)(), which GCC lets any call type take.
-typedef void (*AnyCall)();
-static AnyCall Lookup(HMODULE module, const char* name)
+AnyCall LookUpCall(HMODULE module, const char* name)
 {
     return module == nullptr ? nullptr : reinterpret_cast<AnyCall>(GetProcAddress(module, name));
 }
@@ -24,7 +22,6 @@ typedef BOOL(WINAPI* SetAwarenessContextCall)(HANDLE);
 typedef HRESULT(WINAPI* SetAwarenessCall)(int);
 typedef BOOL(WINAPI* SetAwareCall)();
 typedef HRESULT(WINAPI* DpiForMonitorCall)(HMONITOR, int, UINT*, UINT*);
-typedef UINT(WINAPI* DpiForWindowCall)(HWND);
 
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and _PER_MONITOR_AWARE, and
 // shcore's PROCESS_PER_MONITOR_DPI_AWARE and MDT_EFFECTIVE_DPI.
@@ -37,14 +34,14 @@ void BecomeDpiAware()
 {
     HMODULE user = GetModuleHandleA("user32.dll");
     SetAwarenessContextCall setContext =
-        reinterpret_cast<SetAwarenessContextCall>(Lookup(user, "SetProcessDpiAwarenessContext"));
+        reinterpret_cast<SetAwarenessContextCall>(LookUpCall(user, "SetProcessDpiAwarenessContext"));
     if (setContext != nullptr && (setContext(PER_MONITOR_AWARE_V2) || setContext(PER_MONITOR_AWARE)))
         return;
     SetAwarenessCall setAwareness =
-        reinterpret_cast<SetAwarenessCall>(Lookup(LoadSystemLibrary("shcore.dll"), "SetProcessDpiAwareness"));
+        reinterpret_cast<SetAwarenessCall>(LookUpCall(LoadSystemLibrary("shcore.dll"), "SetProcessDpiAwareness"));
     if (setAwareness != nullptr && SUCCEEDED(setAwareness(PROCESS_PER_MONITOR_AWARE)))
         return;
-    SetAwareCall setAware = reinterpret_cast<SetAwareCall>(Lookup(user, "SetProcessDPIAware"));
+    SetAwareCall setAware = reinterpret_cast<SetAwareCall>(LookUpCall(user, "SetProcessDPIAware"));
     if (setAware != nullptr)
         setAware();
 }
@@ -64,7 +61,7 @@ int32_t MonitorDpi(HMONITOR monitor)
     static DpiForMonitorCall dpiForMonitor;
     if (!lookedUp) {
         lookedUp = true;
-        dpiForMonitor = reinterpret_cast<DpiForMonitorCall>(Lookup(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor"));
+        dpiForMonitor = reinterpret_cast<DpiForMonitorCall>(LookUpCall(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor"));
     }
     UINT x = 0, y = 0;
     if (monitor != nullptr && dpiForMonitor != nullptr && SUCCEEDED(dpiForMonitor(monitor, EFFECTIVE_DPI, &x, &y))
@@ -77,12 +74,4 @@ int32_t PrimaryMonitorDpi()
 {
     POINT origin = {0, 0};
     return MonitorDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY));
-}
-
-int32_t WindowDpi(HWND window)
-{
-    DpiForWindowCall dpiForWindow =
-        reinterpret_cast<DpiForWindowCall>(Lookup(GetModuleHandleA("user32.dll"), "GetDpiForWindow"));
-    UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
-    return dpi > 0 ? static_cast<int32_t>(dpi) : SystemDpi();
 }

@@ -9,6 +9,11 @@
 // name that lies beside the program. Null where it is missing.
 HMODULE LoadSystemLibrary(const char* fileName);
 
+// A call of a DLL, null where the DLL or the call is missing: GetProcAddress's
+// result as void (*)(), which GCC lets any call type take.
+typedef void (*AnyCall)();
+AnyCall LookUpCall(HMODULE module, const char* name);
+
 // Asks Windows to stretch nothing of the process's: per-monitor aware (v2)
 // where Windows 10 has it, per-monitor aware on Windows 8.1, system aware on
 // Vista and 7. Earlier Windows stretch nothing, and tell their one scale
@@ -25,7 +30,3 @@ int32_t MonitorDpi(HMONITOR monitor);
 
 // The primary monitor's, where the program's show runs.
 int32_t PrimaryMonitorDpi();
-
-// A window's pixels per inch: its monitor's where Windows 10 tells it, the
-// system's elsewhere.
-int32_t WindowDpi(HWND window);

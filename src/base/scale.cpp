@@ -1,5 +1,6 @@
 #include "scale.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,25 +37,26 @@ static uint32_t Channel(uint32_t pixel, int which)
     return (pixel >> (8 * which)) & 0xFF;
 }
 
-// Shrinking: the area of `from` under each pixel of `to`, in 1/toSize-th
-// parts of a source pixel, so that the sums stay whole numbers.
+// How much of target pixel t (spanning [t * fromSize, (t + 1) * fromSize))
+// source pixel s covers (spanning [s * toSize, (s + 1) * toSize)): whole
+// numbers, in 1/toSize-th parts of a source pixel.
+static int64_t Overlap(int32_t s, int32_t t, int32_t fromSize, int32_t toSize)
+{
+    int64_t start = std::max(int64_t{s} * toSize, int64_t{t} * fromSize);
+    int64_t end = std::min(int64_t{s + 1} * toSize, int64_t{t + 1} * fromSize);
+    return end > start ? end - start : 0;
+}
+
+// Shrinking: each target pixel averages the source pixels under it, by the
+// area each covers.
 static void Shrink(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
 {
     for (int32_t y = 0; y < toSize; ++y) {
         for (int32_t x = 0; x < toSize; ++x) {
             uint64_t sums[4] = {0, 0, 0, 0}, total = 0;
-            // Source pixel s spans [s * toSize, (s + 1) * toSize); target
-            // pixel x spans [x * fromSize, (x + 1) * fromSize).
             for (int32_t sy = y * fromSize / toSize; sy < fromSize && sy * toSize < (y + 1) * fromSize; ++sy) {
-                int64_t top = int64_t{sy} * toSize > int64_t{y} * fromSize ? int64_t{sy} * toSize : int64_t{y} * fromSize;
-                int64_t bottom = int64_t{sy + 1} * toSize < int64_t{y + 1} * fromSize ? int64_t{sy + 1} * toSize
-                                                                                      : int64_t{y + 1} * fromSize;
                 for (int32_t sx = x * fromSize / toSize; sx < fromSize && sx * toSize < (x + 1) * fromSize; ++sx) {
-                    int64_t left = int64_t{sx} * toSize > int64_t{x} * fromSize ? int64_t{sx} * toSize
-                                                                               : int64_t{x} * fromSize;
-                    int64_t right = int64_t{sx + 1} * toSize < int64_t{x + 1} * fromSize ? int64_t{sx + 1} * toSize
-                                                                                          : int64_t{x + 1} * fromSize;
-                    uint64_t weight = static_cast<uint64_t>((bottom - top) * (right - left));
+                    uint64_t weight = static_cast<uint64_t>(Overlap(sy, y, fromSize, toSize) * Overlap(sx, x, fromSize, toSize));
                     uint32_t pixel = from[size_t(sy) * fromSize + sx];
                     for (int which = 0; which < 4; ++which)
                         sums[which] += weight * Channel(pixel, which);

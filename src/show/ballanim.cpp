@@ -120,11 +120,16 @@ static HBITMAP PictureAt(bool second, int32_t dpi)
     return made->pictures[second ? 1 : 0];
 }
 
+void PrepareBallMotionAt(BallPlace place)
+{
+    PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+}
+
 static void PrepareBall(BallPlace place)
 {
     // Read at every show, so that a sound file changed meanwhile is heard.
     LoadEdgeSound();
-    PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+    PrepareBallMotionAt(place);
     ReleaseScaledPictures();
     if (showMode != SHOW_DOUBLE) {
         // The second picture of an earlier Double-mode show stays loaded.

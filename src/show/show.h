@@ -26,6 +26,10 @@ struct BallPlace {
 // One routine for the ball; any other phase does nothing. Measuring needs no place.
 void BallAnimation(HWND window, int phase, BallPlace place);
 
+// The ball's area, start, radii and steps for the show mode on a monitor,
+// reckoned on its size in 96-DPI units.
+void PrepareBallMotionAt(BallPlace place);
+
 // Releases the pictures a show made for scales other than 100%, at its end.
 void ReleaseScaledPictures();
 

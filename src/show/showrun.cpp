@@ -7,7 +7,6 @@
 
 #include "../base/dpi.h"
 #include "../base/globals.h"
-#include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "frame.h"
@@ -20,12 +19,8 @@ static void LookForCompositor()
 {
     compositorLooked = true;
     HMODULE dwmapi = LoadSystemLibrary("dwmapi.dll");
-    if (dwmapi == nullptr)
-        return;
-    // Through void*: a FARPROC is no function pointer of these types.
-    compositionEnabled = reinterpret_cast<CompositionEnabledCall>(
-        reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmIsCompositionEnabled")));
-    compositorFlush = reinterpret_cast<CompositorFlushCall>(reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmFlush")));
+    compositionEnabled = reinterpret_cast<CompositionEnabledCall>(LookUpCall(dwmapi, "DwmIsCompositionEnabled"));
+    compositorFlush = reinterpret_cast<CompositorFlushCall>(LookUpCall(dwmapi, "DwmFlush"));
 }
 
 // Whether the desktop is composited, so that paints can wait for the
@@ -225,8 +220,7 @@ static void PrepareMonitorBalls()
     if (monitorCount == 1)
         return;
     for (int32_t i = 0; i < monitorCount; ++i) {
-        BallPlace place = PlaceOf(i);
-        PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+        PrepareBallMotionAt(PlaceOf(i));
         monitors[i].ball = SaveBallMotion();
     }
     RestoreBallMotion(monitors[0].ball);
