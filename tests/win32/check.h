@@ -110,23 +110,35 @@ inline void ReadFileBytes(const char* path, char* text, DWORD size)
     CloseHandle(file);
 }
 
+// A bitmap (not selected into a device context) as 32-bit pixels, top-down,
+// without alpha; empty when it is missing or of another size.
+inline std::vector<DWORD> BitmapPixels(HBITMAP bitmap, int width, int height)
+{
+    std::vector<DWORD> pixels(size_t(width) * height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    bool read = bitmap != nullptr && GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
+    ReleaseDC(nullptr, screen);
+    if (!read)
+        return {};
+    for (DWORD& pixel : pixels)
+        pixel &= 0xffffff;
+    return pixels;
+}
+
 // A rectangle of the screen as 32-bit pixels, top-down, without alpha.
 inline std::vector<DWORD> CaptureScreenPixels(int x, int y, int width, int height)
 {
-    std::vector<DWORD> pixels(size_t(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, shot);
     BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
     SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, shot, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(shot);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    for (DWORD& pixel : pixels)
-        pixel &= 0xffffff;
+    std::vector<DWORD> pixels = BitmapPixels(shot, width, height);
+    DeleteObject(shot);
     return pixels;
 }

@@ -13,13 +13,7 @@
 // A picture's own pixels, as the display shows them.
 static std::vector<DWORD> PicturePixels(HBITMAP picture)
 {
-    std::vector<DWORD> pixels(BALL_SIZE * BALL_SIZE);
-    HDC screen = GetDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), BALL_SIZE, -BALL_SIZE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(screen, picture, 0, BALL_SIZE, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return BitmapPixels(picture, BALL_SIZE, BALL_SIZE);
 }
 
 // Pixels of the square at (x, y) that differ from the picture.

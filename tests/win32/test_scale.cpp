@@ -67,16 +67,9 @@ static std::vector<DWORD> ReferencePixels(int size)
     char path[MAX_PATH] = "";
     GetEnvironmentVariableA("HOPLETTE_REFERENCE", path, sizeof path);
     HBITMAP picture = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    std::vector<DWORD> pixels(size_t(size) * size);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    bool read = picture != nullptr && GetDIBits(screen, picture, 0, size, pixels.data(), &info, DIB_RGB_COLORS) == size;
-    ReleaseDC(nullptr, screen);
+    std::vector<DWORD> pixels = BitmapPixels(picture, size, size);
     DeleteObject(picture);
-    CHECK(read, "the reference picture %s is a %d x %d bitmap", path, size, size);
-    for (DWORD& pixel : pixels)
-        pixel &= 0xffffff;
+    CHECK(!pixels.empty(), "the reference picture %s is a %d x %d bitmap", path, size, size);
     return pixels;
 }
 
@@ -102,16 +95,11 @@ static std::vector<DWORD> StretchedPicture(HBITMAP picture, int size)
     StretchBlt(to, 0, 0, size, size, from, 0, 0, BALL_SIZE, BALL_SIZE, SRCCOPY);
     SelectObject(from, fromFormer);
     SelectObject(to, toFormer);
-    std::vector<DWORD> pixels(size_t(size) * size);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(screen, stretched, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(stretched);
     DeleteDC(from);
     DeleteDC(to);
     ReleaseDC(nullptr, screen);
-    for (DWORD& pixel : pixels)
-        pixel &= 0xffffff;
+    std::vector<DWORD> pixels = BitmapPixels(stretched, size, size);
+    DeleteObject(stretched);
     return pixels;
 }
 
