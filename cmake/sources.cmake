@@ -6,6 +6,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/base/scale.cpp
     src/app/waitrule.cpp
     src/app/fullscreenrules.cpp
+    src/app/desktoprules.cpp
     src/saver/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp

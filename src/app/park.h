@@ -3,13 +3,9 @@
 #include <windows.h>
 
 #include "../show/show.h"
+#include "desktoprules.h"
 
 constexpr char PARK_CLASS[] = "ParkClass";
-// Sizes at 96 DPI: the window, and how far above the screen's bottom edge
-// its top stands.
-constexpr int PARK_WIDTH = 96;
-constexpr int PARK_HEIGHT = 78;
-constexpr int PARK_BOTTOM_GAP = 80;
 // WM_DPICHANGED, which older headers lack.
 constexpr UINT WM_DPICHANGED_MESSAGE = 0x02E0;
 constexpr UINT_PTR WAIT_TIMER = 1;
@@ -21,8 +17,9 @@ bool RegisterParkClass();
 // Creates the park window at the bottom-left corner of the screen (not yet shown).
 HWND CreateParkWindow();
 
-// The program's show: the primary screen (screenWidth x screenHeight) in
-// plain black "static" windows, ended by a key or a left or right press.
+// The program's show: the primary screen as it is now (screenWidth x
+// screenHeight, looked at afresh) in plain black "static" windows, ended by a
+// key or a left or right press, following the screen when its size changes.
 ShowRequest ProgramShowRequest();
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
