@@ -6,6 +6,7 @@
 #include "../base/dpi.h"
 #include "../base/globals.h"
 #include "../base/scale.h"
+#include "desktoprules.h"
 #include "menu.h"
 #include "waitrule.h"
 
@@ -20,6 +21,101 @@ static int32_t parkDpi = STANDARD_DPI;
 
 // WM_CLOSE and WM_DESTROY both tear down; whichever comes second finds nothing left to do.
 static bool parkTornDown;
+
+// The desktop the park window was last placed for, and whether Windows has
+// told of a change since: WM_DISPLAYCHANGE may bring one that the layout
+// does not show (two monitors swapped).
+static DesktopLayout parkDesktop;
+static bool desktopChangeTold;
+
+// The primary monitor's size, looked at afresh: the desktop can change under
+// a program that runs for days. True when it has.
+static bool RefreshScreenSize()
+{
+    int32_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    bool changed = width != screenWidth || height != screenHeight;
+    screenWidth = width;
+    screenHeight = height;
+    return changed;
+}
+
+// Windows 95 has no virtual screen: its box is then all zero, and only the
+// primary size tells.
+static DesktopLayout DesktopNow()
+{
+    RefreshScreenSize();
+    int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    ScreenBox all = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return DesktopLayout{screenWidth, screenHeight, all};
+}
+
+static ScreenBox BoxOf(const RECT& box)
+{
+    return ScreenBox{box.left, box.top, box.right, box.bottom};
+}
+
+static ScreenBox monitorBoxes[MOST_SHOW_MONITORS];
+static int32_t monitorBoxCount;
+
+static BOOL CALLBACK AddMonitorBox(HMONITOR, HDC, LPRECT box, LPARAM)
+{
+    if (monitorBoxCount == MOST_SHOW_MONITORS)
+        return FALSE;
+    monitorBoxes[monitorBoxCount++] = BoxOf(*box);
+    return TRUE;
+}
+
+// The monitors now; where Windows lists none, the primary screen.
+static void ListMonitors()
+{
+    monitorBoxCount = 0;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitorBox, 0);
+    if (monitorBoxCount == 0)
+        monitorBoxes[monitorBoxCount++] = ScreenBox{0, 0, screenWidth, screenHeight};
+}
+
+// A minimized park window keeps its rule for its restored place, and stays
+// minimized. That place is in work area coordinates.
+static void PlaceMinimizedPark(HWND window, int32_t oldCornerTop, int32_t newCornerTop)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    RECT work = {};
+    if (!GetWindowPlacement(window, &placement) || !SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        return;
+    RECT restored = placement.rcNormalPosition;
+    OffsetRect(&restored, work.left, work.top);
+    ParkPlace place = ParkAfterDesktopChange(BoxOf(restored), oldCornerTop, newCornerTop, monitorBoxes, monitorBoxCount);
+    if (place.left == restored.left && place.top == restored.top)
+        return;
+    OffsetRect(&placement.rcNormalPosition, place.left - restored.left, place.top - restored.top);
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(window, &placement);
+}
+
+// After a change of the desktop the park window stays where the user can
+// reach it: see ParkAfterDesktopChange. Its size, topmost state and caption
+// stay as they are; a move never activates it.
+static void FollowDesktop(HWND window)
+{
+    DesktopLayout now = DesktopNow();
+    if (SameDesktop(now, parkDesktop) && !desktopChangeTold)
+        return;
+    int32_t oldCornerTop = ParkCornerTop(parkDesktop.height, parkDpi), newCornerTop = ParkCornerTop(now.height, parkDpi);
+    parkDesktop = now;
+    desktopChangeTold = false;
+    ListMonitors();
+    if (IsIconic(window)) {
+        PlaceMinimizedPark(window, oldCornerTop, newCornerTop);
+        return;
+    }
+    RECT box;
+    if (!GetWindowRect(window, &box))
+        return;
+    ParkPlace place = ParkAfterDesktopChange(BoxOf(box), oldCornerTop, newCornerTop, monitorBoxes, monitorBoxCount);
+    if (place.left != box.left || place.top != box.top)
+        SetWindowPos(window, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 bool RegisterParkClass()
 {
@@ -38,9 +134,10 @@ HWND CreateParkWindow()
 {
     // On the primary monitor, at its scale; Windows says when it moves to another.
     parkDpi = PrimaryMonitorDpi();
+    parkDesktop = DesktopNow();
     return CreateWindowExA(0, PARK_CLASS, "Hoplette",
                            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
-                           0, screenHeight - ScaledLength(PARK_BOTTOM_GAP, parkDpi), ScaledLength(PARK_WIDTH, parkDpi),
+                           0, ParkCornerTop(screenHeight, parkDpi), ScaledLength(PARK_WIDTH, parkDpi),
                            ScaledLength(PARK_HEIGHT, parkDpi), nullptr, nullptr, instanceHandle, nullptr);
 }
 
@@ -69,17 +166,24 @@ static void OnParkSize(HWND window)
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
-// Moved to a monitor of another scale: the size Windows suggests for it.
+// Moved to a monitor of another scale, or its scale changed: the size
+// Windows suggests for it; at its corner it stays at the corner.
 static void OnParkDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
 {
+    int32_t oldDpi = parkDpi;
     parkDpi = HIWORD(wParam);
-    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ScreenBox place = BoxOf(*reinterpret_cast<const RECT*>(lParam));
+    RECT box;
+    if (GetWindowRect(window, &box))
+        place = ParkAfterScaleChange(BoxOf(box), ParkCornerTop(parkDesktop.height, oldDpi),
+                                     ParkCornerTop(GetSystemMetrics(SM_CYSCREEN), parkDpi), place);
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static void OnWaitTimerTick(HWND window)
 {
+    FollowDesktop(window);
     if (!WaitRuleTick(&tickCounter, waitLimit, showRunning, userAway))
         return;
     // Asked only once the wait has passed. The counter stays past the limit,
@@ -110,15 +214,31 @@ static void TearDownPark(HWND window)
     PostQuitMessage(0);
 }
 
+static ShowMonitor PrimaryShowMonitor()
+{
+    return ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
+}
+
+// Looked at between a show's frames, so that the show covers the screen as it is.
+static bool ProgramDesktopChanged(ShowMonitor* primary)
+{
+    if (!RefreshScreenSize())
+        return false;
+    *primary = PrimaryShowMonitor();
+    return true;
+}
+
 ShowRequest ProgramShowRequest()
 {
+    RefreshScreenSize();
     ShowRequest request = {};
-    request.monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
+    request.monitors[0] = PrimaryShowMonitor();
     request.monitorCount = 1;
     request.windowClass = "static";
     request.extendedStyle = 0;
     request.lookAtInput = LookAtProgramInput;
     request.endingInputWaiting = ProgramEndingInputWaiting;
+    request.desktopChanged = ProgramDesktopChanged;
     return request;
 }
 
@@ -140,6 +260,13 @@ LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_SIZE:
         OnParkSize(window);
+        return 0;
+    case WM_DISPLAYCHANGE:
+        // Sent to every top-level window, so it reaches here during a show
+        // too; the show follows the screen itself, the park window after it.
+        desktopChangeTold = true;
+        if (!ShowUnderWay())
+            FollowDesktop(window);
         return 0;
     case WM_ACTIVATE:
         // No default processing: activation does not take the keyboard focus.
