@@ -45,6 +45,30 @@ void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMo
     ballHeight = BALL_SIZE;
 }
 
+// Strictly between the turning lines low and high, or halfway where there is no room.
+static int32_t Inside(int32_t at, int32_t low, int32_t high)
+{
+    if (high - low < 2)
+        return (low + high) / 2;
+    return std::min(std::max(at, low + 1), high - 1);
+}
+
+static int32_t WithSignOf(int32_t step, int32_t sign)
+{
+    return sign < 0 ? -step : step;
+}
+
+void FitBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
+{
+    int32_t x = ballX, y = ballY, signX = stepX, signY = stepY;
+    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    int32_t margin = BounceMargin(showMode, screenWidth);
+    ballX = Inside(x, margin + radiusX, areaWidth - margin - radiusX);
+    ballY = Inside(y, margin + radiusY, areaHeight - margin - radiusY);
+    stepX = WithSignOf(stepX, signX);
+    stepY = WithSignOf(stepY, signY);
+}
+
 BallMotion SaveBallMotion()
 {
     return BallMotion{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY,

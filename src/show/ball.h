@@ -31,6 +31,11 @@ void RestoreBallMotion(const BallMotion& motion);
 // Area, centre start, radii and steps for a show in showMode.
 void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
 
+// The same for a running show whose screen has changed size: the ball stays
+// where it is, but strictly inside the new turning lines (outside them it
+// would turn at every step and stick), and its steps keep their signs.
+void FitBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+
 // Distance from the area's edges at which the ball turns.
 int32_t BounceMargin(int16_t showMode, int32_t screenWidth);
 

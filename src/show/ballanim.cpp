@@ -125,6 +125,11 @@ void PrepareBallMotionAt(BallPlace place)
     PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
 }
 
+void FitBallMotionAt(BallPlace place)
+{
+    FitBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+}
+
 static void PrepareBall(BallPlace place)
 {
     // Read at every show, so that a sound file changed meanwhile is heard.

@@ -30,6 +30,11 @@ void BallAnimation(HWND window, int phase, BallPlace place);
 // reckoned on its size in 96-DPI units.
 void PrepareBallMotionAt(BallPlace place);
 
+// The ball of a running show on a monitor whose size has changed: its area,
+// radii, steps and margins those of a show prepared there, its steps keeping
+// their directions, and the ball inside its new turning lines.
+void FitBallMotionAt(BallPlace place);
+
 // Releases the pictures a show made for scales other than 100%, at its end.
 void ReleaseScaledPictures();
 
@@ -55,6 +60,11 @@ struct ShowRequest {
     // Whether input that would end the show is waiting, so that a burst of
     // frames stops early; looked at between the frames of one paint.
     bool (*endingInputWaiting)();
+    // Where the show follows the screen (the program's): true when the
+    // primary monitor has changed since the last look, with its place now in
+    // *primary. Looked at between frames, at most once a refresh. Null: the
+    // show keeps its monitors (the saver's ends on a change instead).
+    bool (*desktopChanged)(ShowMonitor* primary);
 };
 
 // What a show painted, counted by its loop for the benchmark and the tests:
@@ -70,6 +80,10 @@ struct ShowCounts {
 // the topmost layer for the show when alwaysOnTop is 1; without one, nothing
 // is taken out of the topmost layer or put back.
 ShowCounts ShowRun(HWND park, const ShowRequest& request, ShowCounts* counting = nullptr);
+
+// Whether a show is running: its loop takes sent messages, so a window
+// procedure can be called in the middle of one.
+bool ShowUnderWay();
 
 // The program's own look between frames: one mouse message, or else one
 // keyboard message, removed and never dispatched; and whether a key or a

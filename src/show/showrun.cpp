@@ -163,6 +163,71 @@ static bool WaitForCompositor(int64_t refreshPeriod, int64_t ticksPerSecond, Com
     return CompositorKeepsPace(seen, before, ClockNow(), refreshPeriod, ticksPerSecond);
 }
 
+static int64_t RefreshPeriod(HWND window, int64_t ticksPerSecond)
+{
+    HDC dc = GetDC(window);
+    int64_t period = FramePeriodTicks(GetDeviceCaps(dc, VREFRESH), ticksPerSecond);
+    ReleaseDC(window, dc);
+    return period;
+}
+
+// Where a monitor's window goes: the whole monitor, or in Double mode its
+// left (which 0) or right half, the odd column in the right one.
+static RECT ShowWindowBox(const RECT& box, bool twoBalls, int which)
+{
+    int width = box.right - box.left, half = width >> 1;
+    if (!twoBalls)
+        return box;
+    if (which == 0)
+        return RECT{box.left, box.top, box.left + half, box.bottom};
+    return RECT{box.left + half, box.top, box.left + half + RightHalfWidth(width), box.bottom};
+}
+
+// Paints a monitor's windows black and keeps them painted for the show, so
+// that no paint message wakes its waits. The show never erases: a window
+// that has grown shows the desktop until this.
+static void PaintMonitorBlack(MonitorShow* monitor)
+{
+    const RECT& box = monitor->box;
+    for (int which = 0; which < 2; ++which) {
+        if (monitor->windows[which] == nullptr)
+            continue;
+        InvalidateRect(monitor->windows[which], nullptr, FALSE);
+        HDC dc = BeginPaint(monitor->windows[which], &monitor->paints[which]);
+        PatBlt(dc, 0, 0, box.right - box.left, box.bottom - box.top, BLACKNESS);
+    }
+}
+
+// The screen of the program's show has changed (a new resolution): its
+// windows take the new size at once, black, and its ball the motion of a
+// show on that size, at the same pace on the refresh that is now. Looked
+// at most once a refresh; the program's show runs on one monitor.
+static void FollowScreen(HWND first, bool twoBalls, const FramePace& pace, int64_t ticksPerSecond,
+                         int64_t* looked, int64_t* period, int32_t* most)
+{
+    ShowMonitor primary;
+    if (request->desktopChanged == nullptr || ClockNow() - *looked < *period)
+        return;
+    *looked = ClockNow();
+    if (!request->desktopChanged(&primary))
+        return;
+    MonitorShow* monitor = &monitors[0];
+    monitor->box = primary.box;
+    monitor->dpi = primary.dpi;
+    for (int which = 0; which < 2; ++which) {
+        if (monitor->windows[which] == nullptr)
+            continue;
+        EndPaint(monitor->windows[which], &monitor->paints[which]);
+        RECT box = ShowWindowBox(monitor->box, twoBalls, which);
+        SetWindowPos(monitor->windows[which], nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    PaintMonitorBlack(monitor);
+    FitBallMotionAt(PlaceOf(0));
+    *period = RefreshPeriod(first, ticksPerSecond);
+    *most = FramesPerPaint(pace, *period);
+}
+
 // One frame is one step of the ball, two in Double mode, on every monitor.
 // Frames fall due at the pace Speed sets; the screen is painted at most once
 // a refresh, with every frame due by the paint's due time drawn in order.
@@ -174,16 +239,16 @@ static bool WaitForCompositor(int64_t refreshPeriod, int64_t ticksPerSecond, Com
 static void RunFrames(HWND first, bool twoBalls)
 {
     int64_t ticksPerSecond = StartClock();
-    HDC dc = GetDC(first);
-    int64_t period = FramePeriodTicks(GetDeviceCaps(dc, VREFRESH), ticksPerSecond);
-    ReleaseDC(first, dc);
+    int64_t period = RefreshPeriod(first, ticksPerSecond);
 
     FramePace pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
     int32_t most = FramesPerPaint(pace, period);
     bool composited = CompositorIsOn();
     CompositorWaits seen = {};
     int64_t paintDue = pace.nextDue;
+    int64_t screenLooked = ClockNow();
     for (;;) {
+        FollowScreen(first, twoBalls, pace, ticksPerSecond, &screenLooked, &period, &most);
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
         DrawFrames(twoBalls, frames, period);
@@ -200,17 +265,11 @@ static void RunFrames(HWND first, bool twoBalls)
 // rectangle to itself.
 static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
 {
-    const RECT& box = monitor->box;
-    int width = box.right - box.left, height = box.bottom - box.top, half = width >> 1;
-    monitor->windows[0] = CreateShowWindow(box.left, box.top, twoBalls ? half : width, height);
+    RECT left = ShowWindowBox(monitor->box, twoBalls, 0), right = ShowWindowBox(monitor->box, twoBalls, 1);
+    monitor->windows[0] = CreateShowWindow(left.left, left.top, left.right - left.left, left.bottom - left.top);
     monitor->windows[1] =
-        twoBalls ? CreateShowWindow(box.left + half, box.top, RightHalfWidth(width), height) : nullptr;
-    for (int which = 0; which < 2; ++which) {
-        if (monitor->windows[which] == nullptr)
-            continue;
-        HDC dc = BeginPaint(monitor->windows[which], &monitor->paints[which]);
-        PatBlt(dc, 0, 0, width, height, BLACKNESS);
-    }
+        twoBalls ? CreateShowWindow(right.left, right.top, right.right - right.left, right.bottom - right.top) : nullptr;
+    PaintMonitorBlack(monitor);
 }
 
 // With more than one monitor, each ball starts at its own monitor's centre
@@ -224,6 +283,11 @@ static void PrepareMonitorBalls()
         monitors[i].ball = SaveBallMotion();
     }
     RestoreBallMotion(monitors[0].ball);
+}
+
+bool ShowUnderWay()
+{
+    return request != nullptr;
 }
 
 ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counting)

@@ -216,6 +216,37 @@ TEST(Ball, SingleModeNeverAlternatesAndALeftoverLatchIsCleared)
 
 // A ball per monitor, each swapped in for its own steps, draws and sounds exactly
 // as a full-screen show on a screen of that monitor's size, whatever the others do.
+// A running show's screen changes size: the motion of a show prepared there,
+// the ball where it was but strictly inside the new turning lines, the steps'
+// signs kept; it then bounces on and never sticks at a line.
+TEST(Ball, AChangedScreenRefitsTheRunningBall)
+{
+    const int16_t S = SHOW_EARTH, D = SHOW_DOUBLE;
+    const struct { int32_t w, h; int16_t mode; std::array<int32_t, 4> ball; int32_t toW, toH; Motion m; } rows[] = {
+        {1024, 768, S, {900, 700, -1, 1}, 800, 600, {800, 600, 720, 520, 75, 75, -2, 2, 4}},  // lines 79 and 721
+        {800, 600, D, {200, 300, 2, -2}, 1024, 768, {512, 768, 200, 300, 32, 32, 1, -1, 46}},
+        {1024, 768, D, {60, 700, -1, -1}, 640, 480, {320, 480, 81, 399, 40, 40, -1, -1, 40}},  // lines 80, 240 and 400
+        {800, 600, S, {400, 300, 2, 2}, 800, 600, {800, 600, 400, 300, 75, 75, 2, 2, 4}},      // no change
+        {1024, 768, S, {512, 384, 1, -1}, 40, 40, {40, 40, 20, 20, 5, 5, 1, -1, 18}},          // no room: halfway
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const auto& r = rows[i];
+        Prepare(36, 36, r.w, r.h, r.mode);
+        ballX = r.ball[0], ballY = r.ball[1], stepX = r.ball[2], stepY = r.ball[3];
+        FitBallMotion(r.toW, r.toH, r.mode);
+        Motion got{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY, BounceMargin(r.mode, r.toW)};
+        EXPECT_EQ(got, r.m) << "row " << i;
+        int turns = 0;
+        for (int k = 0; k < 2000 && r.toW > 100; ++k) {
+            int32_t before = stepX;
+            StepBall(r.toW, r.toH, r.mode);
+            turns += stepX != before;
+            EXPECT_TRUE(ballX > 0 && ballX < areaWidth && ballY > 0 && ballY < areaHeight) << "row " << i << " step " << k;
+        }
+        EXPECT_TRUE(r.toW <= 100 || (turns >= 2 && turns < 200)) << "row " << i << ": " << turns << " turns";
+    }
+}
+
 TEST(Ball, EachMonitorsBallMovesAsOnAScreenOfItsSize)
 {
     struct Screen { int32_t w, h; };
