@@ -70,6 +70,16 @@ check "1024 x 768: the next show covers the whole screen ($(show_boxes))" \
     wait_for 10 eval '[ "$(show_boxes)" = "$(halves 1024 768)" ]'
 end_show
 
+# Minimized, it keeps the rule for its restored place and stays minimized.
+iconic() { probe window ParkClass | awk '{ print $7 }'; }
+probe post ParkClass 0x0112 0xF020 0 # SC_MINIMIZE
+wait_for 5 eval '[ "$(iconic)" = 1 ]'
+mode 800x600
+sleep 1.5
+check "a minimized park window stays minimized through 1024 x 768 -> 800 x 600" [ "$(iconic)" = 1 ]
+probe post ParkClass 0x0112 0xF120 0 # SC_RESTORE
+check "restored, it is at the new corner ($(park_box))" wait_for 5 eval '[ "$(park_box)" = "0 520 96 78" ]'
+
 probe post ParkClass 0x0010 0 0
 wait_program_exit
 check "exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
