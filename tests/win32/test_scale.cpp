@@ -47,16 +47,26 @@ static void TestParkWindow(HWND park)
           "park window at (%ld,%ld), %ld x %ld on a %d x %d screen at %d DPI", box.left, box.top,
           box.right - box.left, box.bottom - box.top, screenWidth, screenHeight, dpi);
 
-    // Moved to a monitor of twice the scale (Wine gives every monitor the
-    // system's, so Windows' message is sent here): the suggested rectangle,
-    // kept when the window is sized again; then back.
-    for (int32_t to : {2 * dpi, dpi}) {
-        RECT suggested = {10, 20, 10 + ScaledLength(96, to), 20 + ScaledLength(78, to)};
-        SendMessageA(park, WM_DPICHANGED_MESSAGE, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-        SendMessageA(park, WM_SIZE, SIZE_RESTORED, 0);
-        GetWindowRect(park, &box);
-        CHECK(EqualRect(&box, &suggested), "at %d DPI the park window is (%ld,%ld)-(%ld,%ld)", to, box.left, box.top,
-              box.right, box.bottom);
+    // A scale of twice this one and back (Wine gives every monitor the
+    // system's, so Windows' message is sent here), kept when the window is
+    // sized again. At its corner: the corner at the new scale, at Windows'
+    // size. Moved off it (to another monitor): Windows' suggested rectangle.
+    for (int corner = 1; corner >= 0; --corner) {
+        if (!corner)
+            SetWindowPos(park, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        for (int32_t to : {2 * dpi, dpi}) {
+            GetWindowRect(park, &box);
+            int x = corner ? 0 : 10, y = corner ? box.top : 20;
+            RECT suggested = {x, y, x + ScaledLength(96, to), y + ScaledLength(78, to)};
+            RECT expected = suggested;
+            if (corner)
+                OffsetRect(&expected, 0, screenHeight - ScaledLength(80, to) - y);
+            SendMessageA(park, WM_DPICHANGED_MESSAGE, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+            SendMessageA(park, WM_SIZE, SIZE_RESTORED, 0);
+            GetWindowRect(park, &box);
+            CHECK(EqualRect(&box, &expected), "at %d DPI the park window %s is (%ld,%ld)-(%ld,%ld)", to,
+                  corner ? "at its corner" : "moved", box.left, box.top, box.right, box.bottom);
+        }
     }
     SetWindowPos(park, nullptr, 0, screenHeight - ScaledLength(80, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
