@@ -116,9 +116,12 @@ ShowRequest ProgramShowRequest()
     request.monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
     request.monitorCount = 1;
     request.windowClass = "static";
-    request.extendedStyle = 0;
+    // Above every ordinary window whether or not Windows gives the show the
+    // foreground; no taskbar button or Alt+Tab entry.
+    request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     request.lookAtInput = LookAtProgramInput;
     request.endingInputWaiting = ProgramEndingInputWaiting;
+    request.holdsInput = true;
     return request;
 }
 

@@ -22,7 +22,8 @@ bool RegisterParkClass();
 HWND CreateParkWindow();
 
 // The program's show: the primary screen (screenWidth x screenHeight) in
-// plain black "static" windows, ended by a key or a left or right press.
+// plain black topmost "static" windows, ended by a key or a left or right
+// press anywhere on the desktop.
 ShowRequest ProgramShowRequest();
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -55,6 +55,10 @@ struct ShowRequest {
     // Whether input that would end the show is waiting, so that a burst of
     // frames stops early; looked at between the frames of one paint.
     bool (*endingInputWaiting)();
+    // Whether the show takes the keys and buttons of the whole desktop for
+    // its length (low-level hooks), whoever Windows gives the foreground to,
+    // and gives the foreground back afterwards.
+    bool holdsInput;
 };
 
 // What a show painted, counted by its loop for the benchmark and the tests:

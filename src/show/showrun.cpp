@@ -10,6 +10,7 @@
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "frame.h"
+#include "inputhook.h"
 
 static bool compositorLooked;
 CompositionEnabledCall compositionEnabled;
@@ -47,6 +48,7 @@ static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
 static ShowCounts* counts;
+static bool holdingInput; // the hooks are in: a press they took ends the show too
 
 static HWND CreateShowWindow(int x, int y, int width, int height)
 {
@@ -65,13 +67,25 @@ int LookAtProgramInput()
     return INPUT_NONE;
 }
 
+static int LookAtInput()
+{
+    // The look also serves the hooks, which Windows calls through the queue.
+    int input = request->lookAtInput();
+    return holdingInput && HeldPressEndsShow() ? INPUT_ENDS : input;
+}
+
+static bool EndingInputWaiting()
+{
+    return (holdingInput && HeldPressEndsShow()) || request->endingInputWaiting();
+}
+
 // Sleeps until the next frame is due, looking at input as it arrives. True when
 // the input ends the show. WaitMessage cannot serve here: it sleeps through a
 // timer message that stays queued, so the ball would stand still until input.
 static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
 {
     for (;;) {
-        int input = request->lookAtInput();
+        int input = LookAtInput();
         if (input == INPUT_ENDS)
             return true;
         uint32_t wait = MillisecondsUntil(ClockNow(), deadline, ticksPerSecond);
@@ -141,7 +155,7 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
     int64_t startedAt = ClockNow();
     int32_t drawn = 0;
     for (; drawn < frames; ++drawn) {
-        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, request->endingInputWaiting()))
+        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, EndingInputWaiting()))
             break;
         StepFrame(twoBalls);
         counts->frames = CountedOnce(counts->frames);
@@ -226,10 +240,28 @@ static void PrepareMonitorBalls()
     RestoreBallMotion(monitors[0].ball);
 }
 
+typedef HWND(WINAPI* GetShellWindowCall)();
+
+// After a show that took the keys, the window that had them before has them
+// again, where it is still there and was not the desktop; elsewhere Windows
+// chooses. Windows lets a program set the foreground only while it has it,
+// which is when the show's windows had it.
+static void GiveForegroundBack(HWND before)
+{
+    static GetShellWindowCall getShellWindow =
+        reinterpret_cast<GetShellWindowCall>(LookUpCall(LoadSystemLibrary("user32.dll"), "GetShellWindow"));
+    if (before == nullptr || !IsWindow(before) || before == GetDesktopWindow()
+        || (getShellWindow != nullptr && before == getShellWindow()) || GetForegroundWindow() == before)
+        return;
+    SetForegroundWindow(before);
+}
+
 ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counting)
 {
+    // The park window is not activated: the user may be typing elsewhere.
     if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND foregroundBefore = GetForegroundWindow();
 
     request = &showRequest;
     // Counted where a watcher sees each frame as it comes, or else here.
@@ -253,6 +285,9 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
         PrepareMonitorBalls();
         SetCapture(first);
         SetCursor(nullptr);
+        // After the preparing, which may read a sound file and resample the
+        // pictures: from here the loop serves the queue at least once a refresh.
+        holdingInput = request->holdsInput && StartHoldingInput();
 
         timeBeginPeriod(1);
         RunFrames(first, twoBalls);
@@ -274,7 +309,12 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     showRunning = 0;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (request->holdsInput)
+        GiveForegroundBack(foregroundBefore);
+    if (holdingInput)
+        StopHoldingInput();
+    holdingInput = false;
     ShowCounts counted = *counts;
     request = nullptr;
     counts = nullptr;
