@@ -30,6 +30,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/show/ballanim.cpp
     src/show/showrun.cpp
     src/show/inputhook.cpp
+    src/show/display.cpp
     src/show/clock.cpp
     src/saver/preview.cpp
     src/show/sound.cpp

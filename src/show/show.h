@@ -59,6 +59,11 @@ struct ShowRequest {
     // its length (low-level hooks), whoever Windows gives the foreground to,
     // and gives the foreground back afterwards.
     bool holdsInput;
+    // Whether nobody can see the show now (the display off, the screen
+    // locked); null: always seen. Looked at before every paint; it may take
+    // the queued messages that tell it. An unseen show paints nothing and
+    // sleeps until it is seen again or input ends it.
+    bool (*unseen)();
 };
 
 // What a show painted, counted by its loop for the benchmark and the tests:

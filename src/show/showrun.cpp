@@ -177,6 +177,45 @@ static bool WaitForCompositor(int64_t refreshPeriod, int64_t ticksPerSecond, Com
     return CompositorKeepsPace(seen, before, ClockNow(), refreshPeriod, ticksPerSecond);
 }
 
+static bool NobodySees()
+{
+    return request->unseen != nullptr && request->unseen();
+}
+
+// While nobody can see the show it draws nothing and holds no raised timer
+// resolution, which keeps the processor from its power-saving states. It
+// wakes for input (the hooks' too), a posted session change or a sent power
+// broadcast. True when input ended the show.
+static bool SleepWhileUnseen()
+{
+    timeEndPeriod(1);
+    bool ended = false;
+    for (;;) {
+        int input = LookAtInput();
+        if (input == INPUT_ENDS) {
+            ended = true;
+            break;
+        }
+        if (!NobodySees())
+            break;
+        if (input == INPUT_NONE)
+            MsgWaitForMultipleObjectsEx(0, nullptr, 1000, QS_ALLINPUT, 0);
+    }
+    timeBeginPeriod(1);
+    return ended;
+}
+
+// Without composition a switch of desktops (the lock screen) loses what the
+// windows showed; the ball is drawn again at the next frame.
+static void PaintMonitorsBlack()
+{
+    for (int32_t i = 0; i < monitorCount; ++i)
+        for (int which = 0; which < 2; ++which)
+            if (monitors[i].windows[which] != nullptr)
+                PatBlt(monitors[i].paints[which].hdc, 0, 0, monitors[i].box.right - monitors[i].box.left,
+                       monitors[i].box.bottom - monitors[i].box.top, BLACKNESS);
+}
+
 // One frame is one step of the ball, two in Double mode, on every monitor.
 // Frames fall due at the pace Speed sets; the screen is painted at most once
 // a refresh, with every frame due by the paint's due time drawn in order.
@@ -198,6 +237,17 @@ static void RunFrames(HWND first, bool twoBalls)
     CompositorWaits seen = {};
     int64_t paintDue = pace.nextDue;
     for (;;) {
+        if (NobodySees()) {
+            if (SleepWhileUnseen())
+                return;
+            // On at the pace from now, where the ball stood: the frames that
+            // fell due meanwhile are not drawn.
+            if (!CompositorIsOn())
+                PaintMonitorsBlack();
+            pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
+            paintDue = pace.nextDue;
+            seen = {};
+        }
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
         DrawFrames(twoBalls, frames, period);
