@@ -10,6 +10,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/saver/saverrules.cpp
     src/show/ball.cpp
     src/show/frame.cpp
+    src/show/heldinput.cpp
     src/show/soundimage.cpp
 )
 
@@ -29,6 +30,8 @@ set(HOPLETTE_WIN32_SOURCES
     src/saver/saversetup.cpp
     src/show/ballanim.cpp
     src/show/showrun.cpp
+    src/show/inputhook.cpp
+    src/show/display.cpp
     src/show/clock.cpp
     src/saver/preview.cpp
     src/show/sound.cpp

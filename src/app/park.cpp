@@ -1,6 +1,7 @@
 // The park window procedure: size and caption, the wait timer, teardown.
 #include "park.h"
 
+#include "../show/display.h"
 #include "../show/show.h"
 #include "fullscreen.h"
 #include "../base/dpi.h"
@@ -15,6 +16,9 @@ static const char MENU_MISSING_TEXT[] = "ﾌﾛｰﾃｨﾝｸﾞ･ﾎﾟｯﾌ
 
 // AWAY_ bits of waitrule.h: why no timed show may come now.
 static int32_t userAway;
+
+// What Windows tells the park window of the display; null where it tells nothing.
+static HANDLE displayNotifications;
 
 // The park window's pixels per inch: its sizes are given for 96.
 static int32_t parkDpi = STANDARD_DPI;
@@ -150,6 +154,7 @@ static void OnParkCreate(HWND window)
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
     StartSessionNotifications(window);
+    displayNotifications = StartDisplayNotifications(window);
     BallPlace screen = {screenWidth, screenHeight, PrimaryMonitorDpi(), true};
     BallAnimation(window, BALL_MEASURE, screen);
     BallAnimation(window, BALL_PREPARE, screen);
@@ -211,7 +216,29 @@ static void TearDownPark(HWND window)
     KillTimer(window, WAIT_TIMER);
     // Here at WM_CLOSE too: the program ends after it without destroying the window.
     StopSessionNotifications(window);
+    StopDisplayNotifications(displayNotifications);
+    displayNotifications = nullptr;
     PostQuitMessage(0);
+}
+
+// A show dispatches nothing, and the session's changes are posted: the show
+// takes them out of the queue here, every one in order, so that the wait rule
+// sees a lock and the unlock after it. The display's power broadcasts are
+// sent, and reach the window procedure inside the show's looks.
+static bool ProgramShowUnseen()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_WTSSESSION_CHANGE, WM_WTSSESSION_CHANGE, PM_REMOVE))
+        WaitRuleSessionChange(static_cast<uint32_t>(message.wParam), &userAway, &tickCounter);
+    return WaitRuleUnseen(userAway);
+}
+
+// A stray broadcast is not heeded where nothing was asked for.
+static void OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
+{
+    int display = displayNotifications != nullptr ? DisplayBroadcast(wParam, lParam) : DISPLAY_UNTOLD;
+    if (display != DISPLAY_UNTOLD)
+        WaitRuleDisplayChange(display == DISPLAY_ON, &userAway, &tickCounter);
 }
 
 static ShowMonitor PrimaryShowMonitor()
@@ -235,9 +262,13 @@ ShowRequest ProgramShowRequest()
     request.monitors[0] = PrimaryShowMonitor();
     request.monitorCount = 1;
     request.windowClass = "static";
-    request.extendedStyle = 0;
+    // Above every ordinary window whether or not Windows gives the show the
+    // foreground; no taskbar button or Alt+Tab entry.
+    request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     request.lookAtInput = LookAtProgramInput;
     request.endingInputWaiting = ProgramEndingInputWaiting;
+    request.holdsInput = true;
+    request.unseen = ProgramShowUnseen;
     request.desktopChanged = ProgramDesktopChanged;
     return request;
 }
@@ -277,6 +308,9 @@ LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_WTSSESSION_CHANGE:
         WaitRuleSessionChange(static_cast<uint32_t>(wParam), &userAway, &tickCounter);
         return 0;
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(wParam, lParam);
+        return TRUE;
     case WM_CLOSE:
     case WM_DESTROY:
         TearDownPark(window);

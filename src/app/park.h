@@ -18,8 +18,9 @@ bool RegisterParkClass();
 HWND CreateParkWindow();
 
 // The program's show: the primary screen as it is now (screenWidth x
-// screenHeight, looked at afresh) in plain black "static" windows, ended by a
-// key or a left or right press, following the screen when its size changes.
+// screenHeight, looked at afresh) in plain black topmost "static" windows,
+// ended by a key or a left or right press anywhere on the desktop, following
+// the screen when its size changes.
 ShowRequest ProgramShowRequest();
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

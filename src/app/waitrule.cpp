@@ -2,9 +2,14 @@
 
 #include <cstdint>
 
+bool WaitRuleUnseen(int32_t away)
+{
+    return (away & (AWAY_LOCKED | AWAY_DETACHED | AWAY_DISPLAY_OFF)) != 0;
+}
+
 bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning, int32_t away)
 {
-    if ((away & (AWAY_LOCKED | AWAY_DETACHED)) != 0)
+    if (WaitRuleUnseen(away))
         return false;
     if (*tickCounter > waitLimit && showRunning == 0)
         return true;
@@ -36,6 +41,18 @@ void WaitRuleSessionChange(uint32_t change, int32_t* away, int32_t* tickCounter)
     default:
         return;
     }
+}
+
+void WaitRuleDisplayChange(bool on, int32_t* away, int32_t* tickCounter)
+{
+    if (!on) {
+        *away |= AWAY_DISPLAY_OFF;
+        return;
+    }
+    if ((*away & AWAY_DISPLAY_OFF) == 0)
+        return;
+    *away &= ~AWAY_DISPLAY_OFF;
+    *tickCounter = 0;
 }
 
 int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen)

@@ -9,12 +9,17 @@ constexpr int32_t AWAY_LOCKED = 1;      // the session's screen is locked
 constexpr int32_t AWAY_DETACHED = 2;    // the session has left the console (another
                                         // user's is there) or its remote connection
 constexpr int32_t AWAY_NOT_PRESENT = 4; // the last look found the user not present
+constexpr int32_t AWAY_DISPLAY_OFF = 8; // Windows has turned the display off
+
+// Whether nobody can see the screen: locked, detached or the display off. A
+// running show then paints nothing, and no timed show comes.
+bool WaitRuleUnseen(int32_t away);
 
 // True when the wait has passed at this tick: the counter has passed the
 // limit (being equal is not enough) and no timed show is running; the caller
 // then looks at what is in front. Otherwise the tick is counted; a tick that
-// finds the wait passed is not. While the session is locked or detached a
-// tick does nothing: the wait starts again when the user comes back.
+// finds the wait passed is not. While nobody can see the screen a tick does
+// nothing: the wait starts again when the user comes back.
 bool WaitRuleTick(int32_t* tickCounter, int32_t waitLimit, int32_t showRunning, int32_t away);
 
 // WM_WTSSESSION_CHANGE's changes that count.
@@ -30,6 +35,10 @@ constexpr uint32_t SESSION_UNLOCK = 8;
 // starts again from nothing: a user who has just come back wants no show at
 // once. Other changes (log-on, log-off, remote control) change nothing.
 void WaitRuleSessionChange(uint32_t change, int32_t* away, int32_t* tickCounter);
+
+// The display turned off, or on (dimmed counts as on): coming on after it
+// was off starts the wait again from nothing, as an unlock does.
+void WaitRuleDisplayChange(bool on, int32_t* away, int32_t* tickCounter);
 
 // What a look at the front found, once the wait has passed.
 constexpr int32_t FRONT_FREE = 0; // the show may start

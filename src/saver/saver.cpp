@@ -7,6 +7,7 @@
 #include "../base/numbers.h"
 #include "../base/settings.h"
 #include "../catalogue/catalogue.h"
+#include "../show/display.h"
 #include "../show/frame.h"
 #include "../show/show.h"
 #include "preview.h"
@@ -32,6 +33,11 @@ static int32_t showPlaceCount;
 // 1 once the saver's window procedure was told to end the show.
 static int32_t saverEnding;
 
+// What Windows tells the show's first window of the display, for the show's
+// length; while it is off the show paints nothing.
+static HANDLE displayNotifications;
+static bool displayOff;
+
 void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
 {
     LoadSettings(wideDirectory, ansiDirectory);
@@ -48,6 +54,14 @@ void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
 // screen saver. Input never comes here: the show looks at it itself.
 static LRESULT CALLBACK SaverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CREATE && displayNotifications == nullptr)
+        displayNotifications = StartDisplayNotifications(window);
+    if (message == WM_POWERBROADCAST) {
+        int display = displayNotifications != nullptr ? DisplayBroadcast(wParam, lParam) : DISPLAY_UNTOLD;
+        if (display != DISPLAY_UNTOLD)
+            displayOff = display == DISPLAY_OFF;
+        return TRUE;
+    }
     switch (SaverWindowMessage(message, wParam)) {
     case SAVER_MESSAGE_ENDS:
         saverEnding = 1;
@@ -85,6 +99,11 @@ static int LookAtSaverMessages()
 static bool SaverInputWaiting()
 {
     return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON | QS_MOUSEMOVE)) != 0;
+}
+
+static bool SaverUnseen()
+{
+    return displayOff;
 }
 
 static void RegisterSaverClass()
@@ -203,8 +222,12 @@ void RunSaverShow()
     request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     request.lookAtInput = LookAtSaverMessages;
     request.endingInputWaiting = SaverInputWaiting;
+    request.unseen = SaverUnseen;
     TakeMonitors(&request);
+    displayOff = false;
     ShowRun(nullptr, request);
+    StopDisplayNotifications(displayNotifications);
+    displayNotifications = nullptr;
     UncoverMonitors();
     CloseHandle(running);
 }

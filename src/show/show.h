@@ -60,6 +60,15 @@ struct ShowRequest {
     // Whether input that would end the show is waiting, so that a burst of
     // frames stops early; looked at between the frames of one paint.
     bool (*endingInputWaiting)();
+    // Whether the show takes the keys and buttons of the whole desktop for
+    // its length (low-level hooks), whoever Windows gives the foreground to,
+    // and gives the foreground back afterwards.
+    bool holdsInput;
+    // Whether nobody can see the show now (the display off, the screen
+    // locked); null: always seen. Looked at before every paint; it may take
+    // the queued messages that tell it. An unseen show paints nothing and
+    // sleeps until it is seen again or input ends it.
+    bool (*unseen)();
     // Where the show follows the screen (the program's): true when the
     // primary monitor has changed since the last look, with its place now in
     // *primary. Looked at between frames, at most once a refresh. Null: the

@@ -10,6 +10,7 @@
 #include "../catalogue/catalogue.h"
 #include "ball.h"
 #include "frame.h"
+#include "inputhook.h"
 
 static bool compositorLooked;
 CompositionEnabledCall compositionEnabled;
@@ -47,6 +48,7 @@ static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
 static ShowCounts* counts;
+static bool holdingInput; // the hooks are in: a press they took ends the show too
 
 static HWND CreateShowWindow(int x, int y, int width, int height)
 {
@@ -65,13 +67,25 @@ int LookAtProgramInput()
     return INPUT_NONE;
 }
 
+static int LookAtInput()
+{
+    // The look also serves the hooks, which Windows calls through the queue.
+    int input = request->lookAtInput();
+    return holdingInput && HeldPressEndsShow() ? INPUT_ENDS : input;
+}
+
+static bool EndingInputWaiting()
+{
+    return (holdingInput && HeldPressEndsShow()) || request->endingInputWaiting();
+}
+
 // Sleeps until the next frame is due, looking at input as it arrives. True when
 // the input ends the show. WaitMessage cannot serve here: it sleeps through a
 // timer message that stays queued, so the ball would stand still until input.
 static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
 {
     for (;;) {
-        int input = request->lookAtInput();
+        int input = LookAtInput();
         if (input == INPUT_ENDS)
             return true;
         uint32_t wait = MillisecondsUntil(ClockNow(), deadline, ticksPerSecond);
@@ -141,7 +155,7 @@ static void DrawFrames(bool twoBalls, int32_t frames, int64_t refreshPeriod)
     int64_t startedAt = ClockNow();
     int32_t drawn = 0;
     for (; drawn < frames; ++drawn) {
-        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, request->endingInputWaiting()))
+        if (drawn > 0 && !BurstGoesOn(startedAt, ClockNow(), refreshPeriod, EndingInputWaiting()))
             break;
         StepFrame(twoBalls);
         counts->frames = CountedOnce(counts->frames);
@@ -161,6 +175,45 @@ static bool WaitForCompositor(int64_t refreshPeriod, int64_t ticksPerSecond, Com
     if (FAILED(compositorFlush()))
         return false;
     return CompositorKeepsPace(seen, before, ClockNow(), refreshPeriod, ticksPerSecond);
+}
+
+static bool NobodySees()
+{
+    return request->unseen != nullptr && request->unseen();
+}
+
+// While nobody can see the show it draws nothing and holds no raised timer
+// resolution, which keeps the processor from its power-saving states. It
+// wakes for input (the hooks' too), a posted session change or a sent power
+// broadcast. True when input ended the show.
+static bool SleepWhileUnseen()
+{
+    timeEndPeriod(1);
+    bool ended = false;
+    for (;;) {
+        int input = LookAtInput();
+        if (input == INPUT_ENDS) {
+            ended = true;
+            break;
+        }
+        if (!NobodySees())
+            break;
+        if (input == INPUT_NONE)
+            MsgWaitForMultipleObjectsEx(0, nullptr, 1000, QS_ALLINPUT, 0);
+    }
+    timeBeginPeriod(1);
+    return ended;
+}
+
+// Without composition a switch of desktops (the lock screen) loses what the
+// windows showed; the ball is drawn again at the next frame.
+static void PaintMonitorsBlack()
+{
+    for (int32_t i = 0; i < monitorCount; ++i)
+        for (int which = 0; which < 2; ++which)
+            if (monitors[i].windows[which] != nullptr)
+                PatBlt(monitors[i].paints[which].hdc, 0, 0, monitors[i].box.right - monitors[i].box.left,
+                       monitors[i].box.bottom - monitors[i].box.top, BLACKNESS);
 }
 
 static int64_t RefreshPeriod(HWND window, int64_t ticksPerSecond)
@@ -186,7 +239,7 @@ static RECT ShowWindowBox(const RECT& box, bool twoBalls, int which)
 // Paints a monitor's windows black and keeps them painted for the show, so
 // that no paint message wakes its waits. The show never erases: a window
 // that has grown shows the desktop until this.
-static void PaintMonitorBlack(MonitorShow* monitor)
+static void BeginMonitorPaint(MonitorShow* monitor)
 {
     const RECT& box = monitor->box;
     for (int which = 0; which < 2; ++which) {
@@ -222,7 +275,7 @@ static void FollowScreen(HWND first, bool twoBalls, const FramePace& pace, int64
         SetWindowPos(monitor->windows[which], nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    PaintMonitorBlack(monitor);
+    BeginMonitorPaint(monitor);
     FitBallMotionAt(PlaceOf(0));
     *period = RefreshPeriod(first, ticksPerSecond);
     *most = FramesPerPaint(pace, *period);
@@ -248,6 +301,17 @@ static void RunFrames(HWND first, bool twoBalls)
     int64_t paintDue = pace.nextDue;
     int64_t screenLooked = ClockNow();
     for (;;) {
+        if (NobodySees()) {
+            if (SleepWhileUnseen())
+                return;
+            // On at the pace from now, where the ball stood: the frames that
+            // fell due meanwhile are not drawn.
+            if (!CompositorIsOn())
+                PaintMonitorsBlack();
+            pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
+            paintDue = pace.nextDue;
+            seen = {};
+        }
         FollowScreen(first, twoBalls, pace, ticksPerSecond, &screenLooked, &period, &most);
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
@@ -269,7 +333,7 @@ static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
     monitor->windows[0] = CreateShowWindow(left.left, left.top, left.right - left.left, left.bottom - left.top);
     monitor->windows[1] =
         twoBalls ? CreateShowWindow(right.left, right.top, right.right - right.left, right.bottom - right.top) : nullptr;
-    PaintMonitorBlack(monitor);
+    BeginMonitorPaint(monitor);
 }
 
 // With more than one monitor, each ball starts at its own monitor's centre
@@ -285,6 +349,22 @@ static void PrepareMonitorBalls()
     RestoreBallMotion(monitors[0].ball);
 }
 
+typedef HWND(WINAPI* GetShellWindowCall)();
+
+// After a show that took the keys, the window that had them before has them
+// again, where it is still there and was not the desktop; elsewhere Windows
+// chooses. Windows lets a program set the foreground only while it has it,
+// which is when the show's windows had it.
+static void GiveForegroundBack(HWND before)
+{
+    static GetShellWindowCall getShellWindow =
+        reinterpret_cast<GetShellWindowCall>(LookUpCall(LoadSystemLibrary("user32.dll"), "GetShellWindow"));
+    if (before == nullptr || !IsWindow(before) || before == GetDesktopWindow()
+        || (getShellWindow != nullptr && before == getShellWindow()) || GetForegroundWindow() == before)
+        return;
+    SetForegroundWindow(before);
+}
+
 bool ShowUnderWay()
 {
     return request != nullptr;
@@ -292,8 +372,10 @@ bool ShowUnderWay()
 
 ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counting)
 {
+    // The park window is not activated: the user may be typing elsewhere.
     if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND foregroundBefore = GetForegroundWindow();
 
     request = &showRequest;
     // Counted where a watcher sees each frame as it comes, or else here.
@@ -317,6 +399,9 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
         PrepareMonitorBalls();
         SetCapture(first);
         SetCursor(nullptr);
+        // After the preparing, which may read a sound file and resample the
+        // pictures: from here the loop serves the queue at least once a refresh.
+        holdingInput = request->holdsInput && StartHoldingInput();
 
         timeBeginPeriod(1);
         RunFrames(first, twoBalls);
@@ -338,7 +423,12 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     showRunning = 0;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (request->holdsInput)
+        GiveForegroundBack(foregroundBefore);
+    if (holdingInput)
+        StopHoldingInput();
+    holdingInput = false;
     ShowCounts counted = *counts;
     request = nullptr;
     counts = nullptr;

@@ -8,9 +8,11 @@
 //   probe parent WIDTH HEIGHT   a window of class ProbeParent with that client size at (100, 100);
 //                               prints its handle in decimal and runs until it is destroyed
 //   probe children HANDLE       the window's children: class x y width height (client coordinates) visible
-//   probe cover bare|caption    a window of class ProbeCover in front over the whole primary monitor:
+//   probe cover bare|caption|lock  a window of class ProbeCover in front over the whole primary monitor:
 //                               without a caption (as a full-screen video or game), or a maximized
-//                               captioned one; runs until it is closed
+//                               captioned one; runs until it is closed. lock: captioned, and stands in
+//                               for Windows' foreground lock (see LockProc)
+//   probe at X Y                the class of the window at that point of the screen
 //   probe foreground            the class of the foreground window
 //   probe screen                the primary screen's size as Wine reports it: WIDTH HEIGHT
 // Exit code 1 when the window is not there.
@@ -93,10 +95,65 @@ static LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPAR
     return ParentProc(window, message, wParam, lParam);
 }
 
-// Another program in front of Hoplette, full screen or maximized.
-static int RunCover(bool caption)
+// The program the user works in, where Windows' foreground lock keeps the
+// foreground from Hoplette: whenever another window has the foreground (the
+// park window, a show's), it takes the foreground, the keyboard and the front
+// back, the state in which the lock leaves it. It counts the keys and button
+// events it receives, in its caption ("keys K buttons B focus F"), and sends
+// input as a remote-control tool does: WM_APP a key press (space), WM_APP + 1
+// a left click at the screen's centre.
+static int keysReceived, buttonsReceived;
+static void ShowCounts(HWND window)
 {
-    RegisterWhiteClass("ProbeCover", CoverProc);
+    char caption[64];
+    std::snprintf(caption, sizeof caption, "keys %d buttons %d focus %d", keysReceived, buttonsReceived,
+                  GetFocus() == window ? 1 : 0);
+    char shown[64] = "";
+    GetWindowTextA(window, shown, sizeof shown);
+    if (std::strcmp(caption, shown) != 0)
+        SetWindowTextA(window, caption);
+}
+static void SendPress(bool key)
+{
+    INPUT input[3] = {};
+    if (key) {
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = VK_SPACE;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof input[0]);
+        return;
+    }
+    for (INPUT& one : input)
+        one.type = INPUT_MOUSE;
+    input[0].mi.dx = input[0].mi.dy = 32768; // the centre, in absolute units
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof input[0]);
+}
+static LRESULT CALLBACK LockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+        ++keysReceived;
+    if (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST)
+        ++buttonsReceived;
+    if (message == WM_APP || message == WM_APP + 1)
+        SendPress(message == WM_APP);
+    if (message == WM_TIMER) {
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            SetFocus(window);
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+        ShowCounts(window);
+    }
+    return ParentProc(window, message, wParam, lParam);
+}
+
+// Another program in front of Hoplette, full screen or maximized.
+static int RunCover(bool caption, bool lock)
+{
+    RegisterWhiteClass("ProbeCover", lock ? LockProc : CoverProc);
     HWND cover = CreateWindowExA(0, "ProbeCover", "cover", caption ? WS_OVERLAPPEDWINDOW : WS_POPUP, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
@@ -184,7 +241,14 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "cover") == 0)
-        return RunCover(std::strcmp(argv[2], "caption") == 0);
+        return RunCover(std::strcmp(argv[2], "bare") != 0, std::strcmp(argv[2], "lock") == 0);
+    if (argc >= 4 && std::strcmp(argv[1], "at") == 0) {
+        POINT point = {std::atol(argv[2]), std::atol(argv[3])};
+        char className[128] = "";
+        GetClassNameA(WindowFromPoint(point), className, sizeof className);
+        std::printf("%s\n", className);
+        return 0;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "foreground") == 0) {
         char className[128] = "";
         GetClassNameA(GetForegroundWindow(), className, sizeof className);
@@ -197,6 +261,6 @@ int main(int argc, char** argv)
         return 0;
     }
     std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | send CLASS MSG W L | acp | parent W H | children HANDLE"
-                         " | cover bare|caption | foreground | screen\n");
+                         " | cover bare|caption|lock | at X Y | foreground | screen\n");
     return 2;
 }

@@ -109,6 +109,36 @@ for case in "caption|" "bare|ShowOverFullScreen=1"; do
     rm -rf "$PROGRAM_DIR"
 done
 
+# Windows keeps the foreground from a program that opens a window while the
+# user works in another (the foreground lock); Wine has none. The probe's
+# lock cover stands in for it: whenever the foreground leaves it, it takes
+# the foreground, the keyboard and the front back, as the lock leaves them.
+# It sends its input as a remote-control tool does, and counts what reaches it.
+new_program_folder
+printf "$SETTINGS" >"$PROGRAM_DIR/Hoplette.ini"
+start_cover lock
+start_program
+cover_in_front() { [ "$(probe foreground)" = ProbeCover ]; }
+cover_caption() { probe window ProbeCover | cut -d' ' -f8-; }
+shown_at_centre() { probe at 512 384 | grep -qix static; }
+for press in key click; do
+    check "lock, $press: a timed show starts" wait_for_show
+    check "lock, $press: the other program has the foreground back" wait_for 5 cover_in_front
+    check "lock, $press: a show window is at the screen's centre, above it ($(probe at 512 384))" shown_at_centre
+    before=$(show_handles)
+    send=0x8000; [ "$press" = click ] && send=0x8001
+    probe post ProbeCover $send 0 0
+    check "lock, $press: the $press ends the show and the next comes" wait_for 5 new_show_since "$before"
+    check "lock, $press: the other program received nothing and has the keyboard ($(cover_caption))" \
+        [ "$(cover_caption)" = "keys 0 buttons 0 focus 1" ]
+done
+probe post ParkClass 0x0010 0 0
+probe post ProbeCover 0x8001 0 0
+wait_program_exit
+close_cover
+check "lock: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
+rm -rf "$PROGRAM_DIR"
+
 # A locked screen holds the timed show back (here a lock that comes while a
 # show runs, handled once it ends); after the unlock the wait starts again.
 new_program_folder

@@ -15,7 +15,7 @@ TEST(WaitRule, ShowStartsOnTheTickAfterTheCounterPassesTheLimit)
         {1200, 0, 0, 1202, 1201}, {480, 0, 0, 482, 481}, {1, 0, 0, 3, 2}, {0, 0, 0, 2, 1}, {-1, 0, 0, 1, 0},
         {INT32_MIN, 0, 0, 1, 0}, {-1, 1, 0, 0, 5000}, {1200, 1, 0, 0, 5000}, {0, 2, 0, 0, 5000},
         {0, 0, AWAY_LOCKED, 0, 0}, {-1, 0, AWAY_DETACHED, 0, 0}, {0, 1, AWAY_LOCKED, 0, 0},
-        {0, 0, AWAY_LOCKED | AWAY_NOT_PRESENT, 0, 0}, {0, 0, AWAY_NOT_PRESENT, 2, 1}};
+        {0, 0, AWAY_LOCKED | AWAY_NOT_PRESENT, 0, 0}, {0, 0, AWAY_NOT_PRESENT, 2, 1}, {0, 0, AWAY_DISPLAY_OFF, 0, 0}};
     for (size_t i = 0; i < std::size(rows); ++i) {
         int32_t counter = 0;
         int tick = 1;
@@ -42,6 +42,16 @@ TEST(WaitRule, ALockOrAnAbsentUserHoldsTheShowAndTheReturnStartsTheWaitAgain)
         int32_t away = rows[i].away, counter = 50;
         WaitRuleSessionChange(rows[i].change, &away, &counter);
         EXPECT_TRUE(away == rows[i].awayAfter && counter == rows[i].counterAfter) << "row " << i;
+    }
+    // The display: off sets its bit; on clears it and starts the wait again, only after an off.
+    const int32_t O = AWAY_DISPLAY_OFF;
+    const struct { int32_t away; bool on; int32_t awayAfter, counterAfter; } displays[] = {
+        {0, false, O, 50}, {L, false, L | O, 50}, {O, true, 0, 0}, {L | O, true, L, 0}, {0, true, 0, 50},
+        {L, true, L, 50}};
+    for (size_t i = 0; i < std::size(displays); ++i) {
+        int32_t away = displays[i].away, counter = 50;
+        WaitRuleDisplayChange(displays[i].on, &away, &counter);
+        EXPECT_TRUE(away == displays[i].awayAfter && counter == displays[i].counterAfter) << "display " << i;
     }
     // After a look: the first that finds the user back after one that found nobody starts the wait again.
     const struct { int32_t front, away; bool starts; int32_t awayAfter, counterAfter; } looks[] = {

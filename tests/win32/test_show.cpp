@@ -6,6 +6,7 @@
 #include "guicount.h"
 #include "imports.h"
 #include "show/ball.h"
+#include "show/display.h"
 
 #include <initializer_list>
 
@@ -325,6 +326,106 @@ static void TestTheWheelLeavesBurstsWhole(HWND park)
     showMode = SHOW_DOUBLE;
 }
 
+// Nobody sees the show: the display turned off (a power broadcast, sent as
+// Windows sends it) or the screen locked (the session change, posted).
+static struct {
+    UINT message;
+    WPARAM off, on;
+    bool sent, heeded;
+} unseenRow;
+static volatile LONG paintsBeforeOff, framesAtOff, paintsAtOff, paintsAtOn, framesAtOn, severalAtOn, paintsLast,
+    severalLast;
+
+static void TellPark(WPARAM change)
+{
+    struct {
+        GUID setting;
+        DWORD dataLength;
+        DWORD data;
+    } display = {{0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}}, 4,
+                 static_cast<DWORD>(change)};
+    DWORD_PTR answer;
+    if (unseenRow.sent)
+        SendMessageTimeoutA(parkWindow, unseenRow.message, 0x8013, reinterpret_cast<LPARAM>(&display), SMTO_NORMAL,
+                            2000, &answer);
+    else
+        PostMessageA(parkWindow, unseenRow.message, change, 0);
+}
+
+static DWORD WINAPI HideTheShowAWhile(LPVOID)
+{
+    for (int i = 0; i < 5000 && showCounts.paints < 5; ++i)
+        Sleep(1);
+    paintsBeforeOff = showCounts.paints;
+    TellPark(unseenRow.off);
+    Sleep(100); // taken at the next paint
+    framesAtOff = showCounts.frames;
+    paintsAtOff = showCounts.paints;
+    Sleep(500);
+    paintsAtOn = showCounts.paints;
+    framesAtOn = showCounts.frames;
+    severalAtOn = showCounts.paintsOfSeveralFrames;
+    TellPark(unseenRow.on);
+    Sleep(500);
+    paintsLast = showCounts.paints;
+    severalLast = showCounts.paintsOfSeveralFrames;
+    PostThreadMessageA(watchdogTarget, WM_KEYDOWN, 'Z', 0);
+    return 0;
+}
+
+static HANDLE WINAPI RefusePowerSetting(HANDLE, LPCGUID, DWORD)
+{
+    return nullptr;
+}
+
+// While nobody sees it the show paints nothing; seen again, it goes on at
+// its pace without a burst of the frames that fell due meanwhile. A lock and
+// the unlock after it are both taken by the wait rule. Where Windows refused
+// to tell of the display, a broadcast changes nothing. Returns the park
+// window, made anew for the refused registration.
+static HWND TestAShowNobodySeesSleeps(HWND park)
+{
+    const struct {
+        UINT message;
+        WPARAM off, on;
+        bool sent, heeded;
+    } rows[] = {{WM_POWERBROADCAST, 0, 1, true, true}, {WM_POWERBROADCAST, 0, 2, true, true},
+                {WM_WTSSESSION_CHANGE, 7, 8, false, true}, {WM_WTSSESSION_CHANGE, 2, 1, false, true},
+                {WM_POWERBROADCAST, 0, 1, true, false}};
+    RegisterPowerSettingCall realRegister = registerPowerSetting;
+    showMode = SHOW_MARS;
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        if (!rows[row].heeded) {
+            registerPowerSetting = RefusePowerSetting;
+            CloseParkWindow(park);
+            park = StartParkWindow();
+            KillTimer(park, WAIT_TIMER);
+        }
+        unseenRow = {rows[row].message, rows[row].off, rows[row].on, rows[row].sent, rows[row].heeded};
+        showCounts = {};
+        CHECK(RunShowBeside(park, HideTheShowAWhile), "row %d: the show did not end", row);
+        LONG whileUnseen = paintsAtOn - paintsAtOff, after = paintsLast - paintsAtOn;
+        if (rows[row].heeded) {
+            CHECK(whileUnseen == 0 && framesAtOn == framesAtOff, "row %d: %ld paints and %ld frames while unseen",
+                  row, whileUnseen, framesAtOn - framesAtOff);
+            CHECK(paintsAtOff - paintsBeforeOff <= 2, "row %d: %ld paints after the change", row,
+                  paintsAtOff - paintsBeforeOff);
+        } else {
+            CHECK(whileUnseen >= 20, "row %d: %ld paints in 0.5 s after an unheeded broadcast", row, whileUnseen);
+        }
+        CHECK(after >= 20 && severalLast == severalAtOn, "row %d: seen again, %ld paints in 0.5 s, %ld of them bursts",
+              row, after, severalLast - severalAtOn);
+        CHECK_EQ(DrainMessages(WM_WTSSESSION_CHANGE, WM_WTSSESSION_CHANGE), 0, "row %d: session changes left queued",
+                 row);
+    }
+    registerPowerSetting = realRegister;
+    CloseParkWindow(park);
+    park = StartParkWindow();
+    KillTimer(park, WAIT_TIMER);
+    showMode = SHOW_DOUBLE;
+    return park;
+}
+
 static void TestNoLeaks(HWND park)
 {
     for (int16_t mode : {SHOW_SATURN, SHOW_DOUBLE}) {
@@ -355,6 +456,7 @@ int main()
     TestSpeedPacesTheFrames(park);
     TestAKeyPressStopsABurst(park);
     TestTheWheelLeavesBurstsWhole(park);
+    park = TestAShowNobodySeesSleeps(park);
     TestNoLeaks(park);
     CloseParkWindow(park);
     UnhookWindowsHookEx(hook);

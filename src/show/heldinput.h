@@ -1,0 +1,43 @@
+// What the program's show does with the keys and buttons of the whole
+// desktop, which it takes through low-level hooks: Windows may keep the
+// foreground (and with it the keyboard) with the program the user works in,
+// and the show must still end on the first press and let nothing through.
+#pragma once
+#include <cstdint>
+
+// What becomes of one event.
+constexpr int HELD_PASSES = 0;    // goes on to whichever window Windows gives it
+constexpr int HELD_SWALLOWED = 1; // goes nowhere
+constexpr int HELD_ENDS_SHOW = 2; // goes nowhere, and ends the show
+
+// A key's state, by virtual-key code (the buttons by theirs: 1 left, 2
+// right, 4 middle, 5 and 6 the side buttons).
+constexpr uint8_t KEY_UP = 0;
+constexpr uint8_t KEY_DOWN_BEFORE = 1; // down since before the show: its release is not the show's
+constexpr uint8_t KEY_TAKEN = 2;       // its press went nowhere, and so does its release
+constexpr int32_t KEY_CODES = 256;
+
+struct HeldInput {
+    uint8_t keys[KEY_CODES];
+    int32_t endingKey;   // the key or button whose press ended the show; -1 while it runs
+    bool endingReleased; // and its release has come
+};
+
+// The start of a show: downBefore[code] for each key that is down now.
+HeldInput StartHeldInput(const bool downBefore[KEY_CODES]);
+
+// One event: a keyboard hook's message (WM_KEYDOWN ... WM_SYSKEYUP) with its
+// virtual-key code, or a mouse hook's message with MouseMessageKey's code.
+// While the show runs every press, release and wheel turn goes nowhere, but
+// the release of a key that was down before it (whose repeats end nothing);
+// a key press or a left or right press ends it. After that only the ending
+// key's repeats and release, and the releases of presses taken, go nowhere.
+int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key);
+
+// The key code of a mouse hook's button message (xButton: the upper word of
+// its mouseData, 1 or 2 for the side buttons); 0 for moves and the wheel.
+uint32_t MouseMessageKey(uint32_t message, uint32_t xButton);
+
+// The show has ended and the press that ended it has been released: the
+// hooks have nothing more to take.
+bool HeldInputDone(const HeldInput& held);

@@ -1,0 +1,18 @@
+// The program's show takes the keys and buttons of the whole desktop for its
+// length, through low-level hooks on its own thread, so that it ends on the
+// first press and lets nothing through to the program the user works in,
+// even where Windows keeps the foreground with that program.
+#pragma once
+#include <windows.h>
+
+// Installs the hooks; false where Windows has none (98/ME) or refuses them:
+// the show then sees only what its own queue gets.
+bool StartHoldingInput();
+
+// Whether a press that the hooks took has ended the show.
+bool HeldPressEndsShow();
+
+// Waits, up to a second and serving the hooks, for the release of the press
+// that ended the show, which would otherwise reach another program; then
+// removes the hooks.
+void StopHoldingInput();

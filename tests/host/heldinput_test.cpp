@@ -1,0 +1,55 @@
+// What the show's hooks do with the keys and buttons of the desktop.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
+
+#include "show/heldinput.h"
+
+namespace {
+constexpr uint32_t KD = 0x100, KU = 0x101, SKD = 0x104, SKU = 0x105, LD = 0x201, LU = 0x202, RD = 0x204,
+                   MD = 0x207, MU = 0x208, XD = 0x20B, XU = 0x20C, WHEEL = 0x20A, MOVE = 0x200;
+constexpr int P = HELD_PASSES, S = HELD_SWALLOWED, E = HELD_ENDS_SHOW;
+struct Event { uint32_t message, key; int verdict; };
+} // namespace
+
+// Each row: a key held since before the show (0 for none), then events in
+// order with what becomes of each, and whether the hooks are done at the end.
+TEST(HeldInput, PressesEndTheShowAndNothingOfItsGoesThrough)
+{
+    const struct { uint32_t heldBefore; std::vector<Event> events; bool done; } rows[] = {
+        // A key press ends it; its repeats and release go nowhere; then typing goes on.
+        {0, {{KD, 'A', E}, {KD, 'A', S}, {KU, 'A', S}, {KD, 'B', P}, {KU, 'B', P}}, true},
+        // A click, with a move between: the move always goes through.
+        {0, {{LD, 1, E}, {MOVE, 0, P}, {LU, 1, S}}, true},
+        {0, {{RD, 2, E}}, false},
+        // The middle and side buttons, the wheel and system keys are taken and end nothing.
+        {0, {{MD, 4, S}, {MU, 4, S}, {XD, 5, S}, {XU, 5, S}, {WHEEL, 0, S}, {KD, 'Z', E}, {KU, 'Z', S}}, true},
+        // Alt+Tab: Alt and Tab go nowhere, so no switch; the Windows key is a key press.
+        {0, {{SKD, 0x12, S}, {SKD, 0x09, S}, {SKU, 0x09, S}, {KU, 0x12, S}, {KD, 0x5B, E}, {KU, 0x5B, S}}, true},
+        // A key down since before the show: its repeats go nowhere and end
+        // nothing, its release goes through so nothing stays stuck.
+        {0x10, {{KD, 0x10, S}, {KU, 0x10, P}, {KD, 0x10, E}, {KU, 0x10, S}}, true},
+        {1, {{LU, 1, P}, {RD, 2, E}, {LD, 1, P}, {LU, 1, P}}, false},
+        // After the end: a key taken during the show is released nowhere, the wheel scrolls again.
+        {0, {{MD, 4, S}, {KD, 'A', E}, {MU, 4, S}, {WHEEL, 0, P}, {KU, 'A', S}}, true},
+        // Garbage: key codes out of range and other messages pass, and change nothing.
+        {0, {{KD, 256, P}, {KD, 0xFFFFFFFF, P}, {0x102, 'A', P}, {0, 0, P}, {KU, 'C', P}}, false},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        bool down[KEY_CODES] = {};
+        if (rows[i].heldBefore != 0)
+            down[rows[i].heldBefore] = true;
+        HeldInput held = StartHeldInput(down);
+        for (size_t e = 0; e < rows[i].events.size(); ++e) {
+            const Event& event = rows[i].events[e];
+            EXPECT_EQ(HeldInputEvent(&held, event.message, event.key), event.verdict) << "row " << i << " event " << e;
+        }
+        EXPECT_EQ(HeldInputDone(held), rows[i].done) << "row " << i;
+    }
+    const struct { uint32_t message, xButton, key; } buttons[] = {
+        {LD, 0, 1}, {LU, 0, 1}, {RD, 0, 2}, {0x205, 0, 2}, {MD, 0, 4}, {MU, 0, 4}, {XD, 1, 5}, {XU, 2, 6},
+        {MOVE, 0, 0}, {WHEEL, 0, 0}};
+    for (size_t i = 0; i < std::size(buttons); ++i)
+        EXPECT_EQ(MouseMessageKey(buttons[i].message, buttons[i].xButton), buttons[i].key) << "button row " << i;
+}
