@@ -29,7 +29,10 @@ static bool IsRelease(uint32_t message)
 int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key)
 {
     bool running = held->endingKey < 0;
-    if (message == MESSAGE_MOUSEWHEEL || message == MESSAGE_MOUSEHWHEEL)
+    // A move would show the pointer over a show that Windows keeps from the
+    // foreground: there the show holds no capture, and its windows' class
+    // sets the arrow as the pointer passes. It stands still, hidden, instead.
+    if (message == MESSAGE_MOUSEWHEEL || message == MESSAGE_MOUSEHWHEEL || message == MESSAGE_MOUSEMOVE)
         return running ? HELD_SWALLOWED : HELD_PASSES;
     if (key >= uint32_t(KEY_CODES) || (!IsPress(message) && !IsRelease(message)))
         return HELD_PASSES;

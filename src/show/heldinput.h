@@ -28,7 +28,7 @@ HeldInput StartHeldInput(const bool downBefore[KEY_CODES]);
 
 // One event: a keyboard hook's message (WM_KEYDOWN ... WM_SYSKEYUP) with its
 // virtual-key code, or a mouse hook's message with MouseMessageKey's code.
-// While the show runs every press, release and wheel turn goes nowhere, but
+// While the show runs every press, release, move and wheel turn goes nowhere, but
 // the release of a key that was down before it (whose repeats end nothing);
 // a key press or a left or right press ends it. After that only the ending
 // key's repeats and release, and the releases of presses taken, go nowhere.

@@ -139,12 +139,28 @@ close_cover
 check "lock: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
 rm -rf "$PROGRAM_DIR"
 
-# A locked screen holds the timed show back (here a lock that comes while a
-# show runs, handled once it ends); after the unlock the wait starts again.
+# A lock that comes while a show runs stops its painting: two screenshots a
+# second apart are alike until the unlock, and differ after it. A locked
+# screen holds the next timed show back; after the unlock the wait starts again.
+still_between() { # still_between A B: the two screenshots have no pixel apart
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}
+moved_between() { ! still_between "$@"; }
+shots=$(mktemp -d)
 new_program_folder
 printf "$SETTINGS" >"$PROGRAM_DIR/Hoplette.ini"
 start_program
 check "lock: a show starts by itself" wait_for_show
+probe post ParkClass 0x02B1 7 0
+sleep 0.5
+import -window root "$shots/1.png"; sleep 1; import -window root "$shots/2.png"
+check "lock: the show paints nothing while the screen is locked" still_between "$shots/1.png" "$shots/2.png"
+probe post ParkClass 0x02B1 8 0
+sleep 0.5
+import -window root "$shots/3.png"; sleep 1; import -window root "$shots/4.png"
+check "lock: it goes on after the unlock" moved_between "$shots/3.png" "$shots/4.png"
+check "lock: the same show, its windows still there" [ "$(show_windows)" = 2 ]
+rm -rf "$shots"
 probe post ParkClass 0x02B1 7 0
 xdotool mousemove 600 400 key space
 sleep 3

@@ -20,8 +20,8 @@ TEST(HeldInput, PressesEndTheShowAndNothingOfItsGoesThrough)
     const struct { uint32_t heldBefore; std::vector<Event> events; bool done; } rows[] = {
         // A key press ends it; its repeats and release go nowhere; then typing goes on.
         {0, {{KD, 'A', E}, {KD, 'A', S}, {KU, 'A', S}, {KD, 'B', P}, {KU, 'B', P}}, true},
-        // A click, with a move between: the move always goes through.
-        {0, {{LD, 1, E}, {MOVE, 0, P}, {LU, 1, S}}, true},
+        // A click, with moves: the pointer stands still during the show, moves after it.
+        {0, {{MOVE, 0, S}, {LD, 1, E}, {MOVE, 0, P}, {LU, 1, S}}, true},
         {0, {{RD, 2, E}}, false},
         // The middle and side buttons, the wheel and system keys are taken and end nothing.
         {0, {{MD, 4, S}, {MU, 4, S}, {XD, 5, S}, {XU, 5, S}, {WHEEL, 0, S}, {KD, 'Z', E}, {KU, 'Z', S}}, true},
