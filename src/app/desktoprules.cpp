@@ -48,5 +48,6 @@ ScreenBox ParkAfterScaleChange(ScreenBox park, int32_t oldCornerTop, int32_t new
 {
     if (!AtCorner(park, oldCornerTop))
         return suggested;
-    return ScreenBox{0, newCornerTop, suggested.right - suggested.left, newCornerTop + suggested.bottom - suggested.top};
+    int32_t width = suggested.right - suggested.left, height = suggested.bottom - suggested.top;
+    return ScreenBox{0, newCornerTop, width, newCornerTop + height};
 }

@@ -49,7 +49,8 @@ static DesktopLayout DesktopNow()
 {
     RefreshScreenSize();
     int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    ScreenBox all = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    ScreenBox all = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                     top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     return DesktopLayout{screenWidth, screenHeight, all};
 }
 
@@ -89,7 +90,8 @@ static void PlaceMinimizedPark(HWND window, int32_t oldCornerTop, int32_t newCor
         return;
     RECT restored = placement.rcNormalPosition;
     OffsetRect(&restored, work.left, work.top);
-    ParkPlace place = ParkAfterDesktopChange(BoxOf(restored), oldCornerTop, newCornerTop, monitorBoxes, monitorBoxCount);
+    ParkPlace place =
+        ParkAfterDesktopChange(BoxOf(restored), oldCornerTop, newCornerTop, monitorBoxes, monitorBoxCount);
     if (place.left == restored.left && place.top == restored.top)
         return;
     OffsetRect(&placement.rcNormalPosition, place.left - restored.left, place.top - restored.top);
@@ -105,7 +107,8 @@ static void FollowDesktop(HWND window)
     DesktopLayout now = DesktopNow();
     if (SameDesktop(now, parkDesktop) && !desktopChangeTold)
         return;
-    int32_t oldCornerTop = ParkCornerTop(parkDesktop.height, parkDpi), newCornerTop = ParkCornerTop(now.height, parkDpi);
+    int32_t oldCornerTop = ParkCornerTop(parkDesktop.height, parkDpi);
+    int32_t newCornerTop = ParkCornerTop(now.height, parkDpi);
     parkDesktop = now;
     desktopChangeTold = false;
     ListMonitors();

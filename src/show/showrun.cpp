@@ -331,8 +331,9 @@ static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
 {
     RECT left = ShowWindowBox(monitor->box, twoBalls, 0), right = ShowWindowBox(monitor->box, twoBalls, 1);
     monitor->windows[0] = CreateShowWindow(left.left, left.top, left.right - left.left, left.bottom - left.top);
-    monitor->windows[1] =
-        twoBalls ? CreateShowWindow(right.left, right.top, right.right - right.left, right.bottom - right.top) : nullptr;
+    monitor->windows[1] = nullptr;
+    if (twoBalls)
+        monitor->windows[1] = CreateShowWindow(right.left, right.top, right.right - right.left, right.bottom - right.top);
     BeginMonitorPaint(monitor);
 }
 
