@@ -328,11 +328,12 @@ static void TestTheWheelLeavesBurstsWhole(HWND park)
 
 // Nobody sees the show: the display turned off (a power broadcast, sent as
 // Windows sends it) or the screen locked (the session change, posted).
-static struct {
+struct UnseenRow {
     UINT message;
     WPARAM off, on;
     bool sent, heeded;
-} unseenRow;
+};
+static UnseenRow unseenRow;
 static volatile LONG paintsBeforeOff, framesAtOff, paintsAtOff, paintsAtOn, framesAtOn, severalAtOn, paintsLast,
     severalLast;
 
@@ -385,11 +386,7 @@ static HANDLE WINAPI RefusePowerSetting(HANDLE, LPCGUID, DWORD)
 // window, made anew for the refused registration.
 static HWND TestAShowNobodySeesSleeps(HWND park)
 {
-    const struct {
-        UINT message;
-        WPARAM off, on;
-        bool sent, heeded;
-    } rows[] = {{WM_POWERBROADCAST, 0, 1, true, true}, {WM_POWERBROADCAST, 0, 2, true, true},
+    const UnseenRow rows[] = {{WM_POWERBROADCAST, 0, 1, true, true}, {WM_POWERBROADCAST, 0, 2, true, true},
                 {WM_WTSSESSION_CHANGE, 7, 8, false, true}, {WM_WTSSESSION_CHANGE, 2, 1, false, true},
                 {WM_POWERBROADCAST, 0, 1, true, false}};
     RegisterPowerSettingCall realRegister = registerPowerSetting;
@@ -401,7 +398,7 @@ static HWND TestAShowNobodySeesSleeps(HWND park)
             park = StartParkWindow();
             KillTimer(park, WAIT_TIMER);
         }
-        unseenRow = {rows[row].message, rows[row].off, rows[row].on, rows[row].sent, rows[row].heeded};
+        unseenRow = rows[row];
         showCounts = {};
         CHECK(RunShowBeside(park, HideTheShowAWhile), "row %d: the show did not end", row);
         LONG whileUnseen = paintsAtOn - paintsAtOff, after = paintsLast - paintsAtOn;
