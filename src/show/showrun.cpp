@@ -76,7 +76,15 @@ static int LookAtInput()
 
 static bool EndingInputWaiting()
 {
-    return (holdingInput && HeldPressEndsShow()) || request->endingInputWaiting();
+    if (holdingInput) {
+        // Windows calls the hooks only where the thread takes its sent
+        // messages: here too, or a press would wait out the burst.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (HeldPressEndsShow())
+            return true;
+    }
+    return request->endingInputWaiting();
 }
 
 // Sleeps until the next frame is due, looking at input as it arrives. True when
