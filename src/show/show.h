@@ -106,6 +106,11 @@ bool ProgramEndingInputWaiting();
 int64_t StartClock();
 int64_t ClockNow();
 
+// A clock of a test's own, read by ClockNow in place of the counter's (which
+// it then stands for: its ticks a second are the counter's); null: none.
+typedef int64_t (*ClockReadCall)();
+extern ClockReadCall testClock;
+
 // The compositor's calls (dwmapi.dll's DwmIsCompositionEnabled and DwmFlush,
 // Windows Vista and later), loaded at run time at the first show so that the
 // program still starts where they are missing; null there.

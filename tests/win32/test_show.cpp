@@ -256,6 +256,60 @@ static bool RunShowBeside(HWND park, LPTHREAD_START_ROUTINE beside)
     return ended;
 }
 
+// A clock that jumps a second at its read number stallAt, as when a busy
+// machine stops the program there.
+static volatile LONG clockReads, stallAt;
+static int64_t clockSecond;
+static int64_t StallingClock()
+{
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart + (InterlockedIncrement(&clockReads) >= stallAt ? clockSecond : 0);
+}
+
+static volatile LONG framesAfterStall;
+static DWORD WINAPI CountAfterTheStall(LPVOID)
+{
+    for (int i = 0; i < 5000 && clockReads < stallAt; ++i)
+        Sleep(1);
+    LONG before = showCounts.frames;
+    Sleep(250);
+    framesAfterStall = showCounts.frames - before;
+    PostThreadMessageA(watchdogTarget, WM_KEYDOWN, 'Z', 0);
+    return 0;
+}
+
+// After a stall, wherever in the loop it comes (the first frames, a paint, a
+// wait, a compositor's pass), the ball goes on at its pace: at Speed 60 some
+// 15 frames in a quarter of a second and the few one paint makes up, never
+// the second's worth that fell due meanwhile.
+static void TestAStallDoesNotHurry(HWND park)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    clockSecond = frequency.QuadPart;
+    showMode = SHOW_SPHERE;
+    CompositionEnabledCall realEnabled = compositionEnabled;
+    CompositorFlushCall realFlush = compositorFlush;
+    testClock = StallingClock;
+    for (CompositorFlushCall flush : {CompositorFlushCall(nullptr), FlushAfterARefresh}) {
+        compositionEnabled = flush != nullptr ? CompositionOn : nullptr;
+        compositorFlush = flush;
+        for (LONG at = 1; at <= 24; ++at) {
+            clockReads = 0;
+            stallAt = at;
+            showCounts = {};
+            CHECK(RunShowBeside(park, CountAfterTheStall), "stall at read %ld: the show did not end", at);
+            CHECK(framesAfterStall <= 20, "stall at read %ld%s: %ld frames in 0.25 s after it", at,
+                  flush != nullptr ? " (compositor)" : "", framesAfterStall);
+        }
+    }
+    testClock = nullptr;
+    compositionEnabled = realEnabled;
+    compositorFlush = realFlush;
+    showMode = SHOW_DOUBLE;
+}
+
 // Presses a key as the keyboard does, through the input queue, in the middle
 // of a show's bursts of frames.
 static DWORD WINAPI PressKeyInBurst(LPVOID)
@@ -451,6 +505,7 @@ int main()
     TestWhatAShowLeaves(park);
     TestShowWindows(park);
     TestSpeedPacesTheFrames(park);
+    TestAStallDoesNotHurry(park);
     TestAKeyPressStopsABurst(park);
     TestTheWheelLeavesBurstsWhole(park);
     park = TestAShowNobodySeesSleeps(park);
