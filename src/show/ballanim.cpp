@@ -120,6 +120,11 @@ static HBITMAP PictureAt(bool second, int32_t dpi)
     return made->pictures[second ? 1 : 0];
 }
 
+void MakePicturesAt(int32_t dpi)
+{
+    PictureAt(false, dpi);
+}
+
 void PrepareBallMotionAt(BallPlace place)
 {
     PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);

@@ -28,7 +28,7 @@ static bool IsRelease(uint32_t message)
 
 int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key)
 {
-    bool running = held->endingKey < 0;
+    bool running = held->endingKey < 0 && !held->ended;
     // A move would show the pointer over a show that Windows keeps from the
     // foreground: there the show holds no capture, and its windows' class
     // sets the arrow as the pointer passes. It stands still, hidden, instead.
@@ -77,7 +77,12 @@ uint32_t MouseMessageKey(uint32_t message, uint32_t xButton)
     }
 }
 
+void EndHeldInput(HeldInput* held)
+{
+    held->ended = true;
+}
+
 bool HeldInputDone(const HeldInput& held)
 {
-    return held.endingKey >= 0 && held.endingReleased;
+    return held.endingKey >= 0 ? held.endingReleased : held.ended;
 }

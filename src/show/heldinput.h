@@ -21,6 +21,7 @@ struct HeldInput {
     uint8_t keys[KEY_CODES];
     int32_t endingKey;   // the key or button whose press ended the show; -1 while it runs
     bool endingReleased; // and its release has come
+    bool ended;          // the show has ended, by a press the hooks took or otherwise
 };
 
 // The start of a show: downBefore[code] for each key that is down now.
@@ -38,6 +39,9 @@ int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key);
 // its mouseData, 1 or 2 for the side buttons); 0 for moves and the wheel.
 uint32_t MouseMessageKey(uint32_t message, uint32_t xButton);
 
-// The show has ended and the press that ended it has been released: the
-// hooks have nothing more to take.
+// The show has ended, whatever ended it.
+void EndHeldInput(HeldInput* held);
+
+// The show has ended and the press that ended it, if the hooks took it, has
+// been released: the hooks have nothing more to take.
 bool HeldInputDone(const HeldInput& held);

@@ -35,6 +35,10 @@ void PrepareBallMotionAt(BallPlace place);
 // their directions, and the ball inside its new turning lines.
 void FitBallMotionAt(BallPlace place);
 
+// Makes the prepared show's pictures at a monitor's scale, so that no step
+// has to; a scale of 100% takes the loaded ones.
+void MakePicturesAt(int32_t dpi);
+
 // Releases the pictures a show made for scales other than 100%, at its end.
 void ReleaseScaledPictures();
 

@@ -69,22 +69,13 @@ int LookAtProgramInput()
 
 static int LookAtInput()
 {
-    // The look also serves the hooks, which Windows calls through the queue.
     int input = request->lookAtInput();
     return holdingInput && HeldPressEndsShow() ? INPUT_ENDS : input;
 }
 
 static bool EndingInputWaiting()
 {
-    if (holdingInput) {
-        // Windows calls the hooks only where the thread takes its sent
-        // messages: here too, or a press would wait out the burst.
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (HeldPressEndsShow())
-            return true;
-    }
-    return request->endingInputWaiting();
+    return (holdingInput && HeldPressEndsShow()) || request->endingInputWaiting();
 }
 
 // Sleeps until the next frame is due, looking at input as it arrives. True when
@@ -397,20 +388,25 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     for (int32_t i = 0; i < monitorCount; ++i) {
         monitors[i].box = request->monitors[i].box;
         monitors[i].dpi = request->monitors[i].dpi;
-        OpenMonitor(&monitors[i], twoBalls);
     }
+    // Everything that takes a while (the sound file, the pictures at each
+    // monitor's scale) before the screen turns black, and the hooks in before
+    // the windows show: a key typed meanwhile ends the show instead of
+    // reaching the program behind it.
+    BallAnimation(nullptr, BALL_PREPARE, PlaceOf(0));
+    PrepareMonitorBalls();
+    for (int32_t i = 0; i < monitorCount; ++i)
+        MakePicturesAt(monitors[i].dpi);
+    holdingInput = request->holdsInput && StartHoldingInput();
+    for (int32_t i = 0; i < monitorCount; ++i)
+        OpenMonitor(&monitors[i], twoBalls);
     HWND first = monitors[0].windows[0];
 
     // Without its first window (no class, no window to be had) the show would
     // run unseen until a key: it ends at once, through the same end steps.
     if (first != nullptr) {
-        BallAnimation(first, BALL_PREPARE, PlaceOf(0));
-        PrepareMonitorBalls();
         SetCapture(first);
         SetCursor(nullptr);
-        // After the preparing, which may read a sound file and resample the
-        // pictures: from here the loop serves the queue at least once a refresh.
-        holdingInput = request->holdsInput && StartHoldingInput();
 
         timeBeginPeriod(1);
         RunFrames(first, twoBalls);
