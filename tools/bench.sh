@@ -25,7 +25,12 @@ done
 hoplette=$(median <hoplette.times)
 minimal=$(median <minimal.times)
 echo "start-up to visible window   Hoplette $hoplette ms, minimal program $minimal ms, ratio $(awk "BEGIN {printf \"%.2f\", $hoplette / $minimal}") (median of 11)"
-wine "$build/bench_show.exe" 2>/dev/null | tr -d '\r'
+# The lines "hook wait CASE MS" of the show benchmarks are gathered into one line at the end.
+hook_waits=$(mktemp)
+show_figures() { tr -d '\r' | tee >(grep '^hook wait' >>"$hook_waits") | grep -v '^hook wait'; }
+# The sample sound, by name, for the show that plays it at every edge.
+sound="Z:$(cd "$here/../sounds" && pwd | tr / '\\')\\boing.wav"
+wine "$build/bench_show.exe" "$sound" 2>/dev/null | show_figures
 
 # The screen saver's preview (/p) in a 152 x 112 window of another process, as
 # Windows' settings give it: CPU of its process over 20 s of a Double show at
@@ -69,8 +74,13 @@ if start_two_monitor_display right 2>/dev/null; then
     one=$(show_cpu 0)
     two=$(show_cpu 1)
     echo "screen saver show           $one% of a core on one monitor, $two% on two (Double, Speed 60, 20 s each)"
+    # The program's show through a change of the primary monitor's mode and back.
+    (sleep 3; xrandr --output DUMMY0 --mode 800x600; sleep 2; xrandr --output DUMMY0 --mode 1024x768) &
+    wine "$build/bench_show.exe" change 2>/dev/null | show_figures
+    wait
 else
     echo "screen saver show           skipped: the two-monitor display (Xorg's dummy driver) needs root"
+    echo "hook wait display change skipped (the two-monitor display needs root)" >>"$hook_waits"
 fi
 cd / && rm -rf "$folder"
 end_session
@@ -79,5 +89,10 @@ end_session
 # 1024 x 768 96-DPI units: the same frames a second, 1.5 times the pixels.
 export HOPLETTE_DPI=144
 begin_session 1536x1152x24
-wine "$build/bench_show.exe" scale 2>/dev/null | tr -d '\r'
+wine "$build/bench_show.exe" scale 2>/dev/null | show_figures
 end_session
+sleep 0.1 # the last tee's lines
+# Windows removes a low-level hook that keeps input waiting too long
+# (LowLevelHooksTimeout): the longest wait of each show, goal at most 50 ms.
+echo "input's longest wait for the show's hooks (goal 50 ms): $(sed 's/^hook wait //; s/\([0-9.]*\)$/\1 ms/' "$hook_waits" | paste -sd ';' | sed 's/;/; /g')"
+rm -f "$hook_waits"

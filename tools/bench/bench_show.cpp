@@ -55,7 +55,22 @@ struct Watch {
     double desktopBackAt; // when the show's window was gone after the key press (1 ms polls)
     int frames;
     bool wheelFirst; // a turn of the wheel through the input queue as the show starts
+    double longestHookWait; // the longest a move of the pointer waited for the show's hooks
 };
+
+// Windows calls the show's low-level hooks through the queue of the thread
+// that put them in, and SendInput returns once they have answered: a move by
+// nothing (the show swallows moves), timed, tells how long input waits for
+// them at that moment.
+static double HookWait()
+{
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    double before = Seconds();
+    SendInput(1, &move, sizeof move);
+    return Seconds() - before;
+}
 
 // A key press as the keyboard makes it: through the input (and the show's
 // hooks), where the show sees it even in the middle of a burst of frames.
@@ -107,6 +122,8 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
             lastX = nowX;
             lastY = nowY;
         }
+        double wait = HookWait();
+        watch->longestHookWait = wait > watch->longestHookWait ? wait : watch->longestHookWait;
         Sleep(1);
     }
     watch->frames = steps / watch->stepsPerFrame;
@@ -116,13 +133,13 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
 }
 
 struct ShowFigures {
-    double fps, cpuPerFrame, cpuShare, startLatency, endLatency, paintsPerSecond, severalShare;
+    double fps, cpuPerFrame, cpuShare, startLatency, endLatency, paintsPerSecond, severalShare, longestHookWait;
 };
 
 static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false)
 {
     ShowFigures figures;
-    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0, 0, 0, wheelFirst};
+    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0, 0, 0, wheelFirst, 0};
     // The ball stands at its start already, so the show's prepare moves nothing the watch would count.
     int32_t dpi = PrimaryMonitorDpi();
     PrepareBallMotion(UnscaledLength(screenWidth, dpi), UnscaledLength(screenHeight, dpi), showMode);
@@ -143,6 +160,7 @@ static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false
     // The show's own count, from its first frame on; the paints after the key press are one at most.
     figures.paintsPerSecond = watch.firstFrameAt > 0 ? (counts.paints - 1) / (watch.keyPostedAt - watch.firstFrameAt) : 0;
     figures.severalShare = counts.paints > 0 ? double(counts.paintsOfSeveralFrames) / counts.paints : 0;
+    figures.longestHookWait = watch.longestHookWait;
     // The key's release, and the posted press should the real one have ended the show first.
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
@@ -294,10 +312,21 @@ int main(int argc, char** argv)
         int32_t dpi = PrimaryMonitorDpi();
         Speed = 60;
         ShowFigures scaled = MeasureShow(park, 5.0);
+        // The first show after the start makes the pictures at the scale.
+        std::printf("hook wait first show at %d DPI %.1f\n", dpi, scaled.longestHookWait * 1e3);
         double pixels = std::abs(stepX) * dpi / 96.0;
         std::printf("pace at %d DPI              %.2f frames/s at Speed 60 (goal 60.00), %.2f px a frame, %.0f px/s "
                     "per axis on the %d x %d screen\n",
                     dpi, scaled.fps, pixels, scaled.fps * pixels, screenWidth, screenHeight);
+        SendMessageA(park, WM_CLOSE, 0, 0);
+        DestroyWindow(park);
+        return 0;
+    }
+    // "change": one show of 8 s at Speed 60, while tools/bench.sh changes the display's mode under it.
+    if (argc > 1 && std::strcmp(argv[1], "change") == 0) {
+        Speed = 60;
+        ShowFigures changed = MeasureShow(park, 8.0);
+        std::printf("hook wait display change %.1f\n", changed.longestHookWait * 1e3);
         SendMessageA(park, WM_CLOSE, 0, 0);
         DestroyWindow(park);
         return 0;
@@ -341,6 +370,19 @@ int main(int argc, char** argv)
     for (int i = 0; i < 10; ++i) {
         ShowFigures quick = MeasureShow(park, 0.3);
         burstEndWorst = quick.endLatency > burstEndWorst ? quick.endLatency : burstEndWorst;
+    }
+    ShowFigures burst = MeasureShow(park, 3.0);
+    std::printf("hook wait Speed 1 Double %.1f\n", burst.longestHookWait * 1e3);
+    // The sound file by name (the first argument), at every edge: Speed 6
+    // takes the ball from edge to edge in about a second.
+    if (argc > 1) {
+        lstrcpynA(soundPath, argv[1], PATH_SIZE);
+        soundPathWide[0] = 0;
+        Speed = 6;
+        showMode = SHOW_SATURN;
+        ShowFigures sounding = MeasureShow(park, 5.0);
+        std::printf("hook wait sound at every edge %.1f\n", sounding.longestHookWait * 1e3);
+        soundPath[0] = 0;
     }
     showMode = SHOW_SATURN;
     Speed = 60;
