@@ -119,7 +119,8 @@ TEST(WaitRule, TheFrontProgramsLevelAgainstThisOnes)
         {true, MEDIUM, true, LOW, LEVEL_LOWER}, {true, MEDIUM, true, MEDIUM, LEVEL_EQUAL},
         {true, MEDIUM, true, 0x2100, LEVEL_HIGHER}, {true, MEDIUM, true, HIGH, LEVEL_HIGHER},
         {true, MEDIUM, true, 0x4000, LEVEL_HIGHER}, {true, HIGH, true, HIGH, LEVEL_EQUAL},
-        {true, HIGH, true, MEDIUM, LEVEL_LOWER}, {true, LOW, true, MEDIUM, LEVEL_HIGHER}, {true, 0, true, 0, LEVEL_EQUAL},
+        {true, HIGH, true, MEDIUM, LEVEL_LOWER}, {true, LOW, true, MEDIUM, LEVEL_HIGHER},
+        {true, 0, true, 0, LEVEL_EQUAL},
         {true, MEDIUM, false, 0, LEVEL_REFUSED}, {true, HIGH, false, 0, LEVEL_REFUSED},
         {false, 0, true, HIGH, LEVEL_MISSING}, {false, 0, false, 0, LEVEL_MISSING}};
     for (size_t i = 0; i < std::size(rows); ++i)

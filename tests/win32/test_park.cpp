@@ -142,7 +142,7 @@ static void TestProgramAboveInFront(HWND park)
     for (int wait = 0; wait < 200 && other == nullptr; ++wait, Sleep(50))
         other = FindWindowA("static", "ParkTestOther");
     CHECK(other != nullptr, "the other program's window");
-    CHECK_EQ(ProcessLevelAgainstOwn(program.dwProcessId), LEVEL_EQUAL, "Windows' answer for a program this one started");
+    CHECK_EQ(ProcessLevelAgainstOwn(program.dwProcessId), LEVEL_EQUAL, "Windows' answer for a program it started");
     CHECK_EQ(ProcessLevelAgainstOwn(GetCurrentProcessId()), LEVEL_EQUAL, "Windows' answer for this program");
 
     // The last row: this program's own window in front is never asked about.
