@@ -22,6 +22,7 @@ set(HOPLETTE_WIN32_SOURCES
     src/base/dpi.cpp
     src/app/park.cpp
     src/app/fullscreen.cpp
+    src/app/frontlevel.cpp
     src/app/menu.cpp
     src/saver/saver.cpp
     src/dialogs/scrnsaver.cpp

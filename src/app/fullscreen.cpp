@@ -2,6 +2,7 @@
 
 #include "../base/dpi.h"
 #include "../base/globals.h"
+#include "frontlevel.h"
 #include "fullscreenrules.h"
 #include "waitrule.h"
 
@@ -45,24 +46,23 @@ static ScreenBox MonitorOf(HWND window)
     return ScreenBox{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-static bool NeverBusy(HWND front)
+// The process of the program in front, 0 where nothing is or where what is
+// there never counts: the desktop, the shell's windows, this program's own.
+static DWORD ProgramInFront(HWND front)
 {
-    if (front == GetDesktopWindow() || (getShellWindow != nullptr && front == getShellWindow()))
-        return true;
+    if (front == nullptr || front == GetDesktopWindow() || (getShellWindow != nullptr && front == getShellWindow()))
+        return 0;
     char className[32] = "";
     GetClassNameA(front, className, sizeof className);
     if (IsShellWindowClass(className))
-        return true;
+        return 0;
     DWORD process = 0;
     GetWindowThreadProcessId(front, &process);
-    return process == GetCurrentProcessId();
+    return process == GetCurrentProcessId() ? 0 : process;
 }
 
-static bool FullScreenWindowInFront()
+static bool FullScreenWindow(HWND front)
 {
-    HWND front = GetForegroundWindow();
-    if (front == nullptr || NeverBusy(front))
-        return false;
     RECT box;
     return GetWindowRect(front, &box)
            && LooksFullScreen(ScreenBox{box.left, box.top, box.right, box.bottom}, MonitorOf(front),
@@ -76,7 +76,12 @@ int32_t LookInFront()
     int state = 0;
     if (queryNotificationState == nullptr || FAILED(queryNotificationState(&state)))
         state = 0;
-    return WaitRuleLook(showOverFullScreen != 1 && FullScreenWindowInFront(), state, showOverFullScreen);
+    HWND front = GetForegroundWindow();
+    DWORD process = ProgramInFront(front);
+    if (process == 0)
+        return WaitRuleLook(false, state, showOverFullScreen, LEVEL_MISSING);
+    return WaitRuleLook(showOverFullScreen != 1 && FullScreenWindow(front), state, showOverFullScreen,
+                        frontProgramLevel(process));
 }
 
 typedef BOOL(WINAPI* RegisterSessionCall)(HWND, DWORD);

@@ -10,8 +10,11 @@
 // busy when the foreground window is another program's captionless window
 // over the whole of its monitor, or when Windows (Vista and later) says the
 // user is in a Direct3D game or presenting; away when Windows says the user
-// is not present. The desktop, the shell's windows and this program's own
-// windows never count. ShowOverFullScreen=1 skips the full-screen look.
+// is not present; busy too when the foreground window's program runs at a
+// higher integrity level than this one or cannot be asked (frontlevel.h),
+// whatever ShowOverFullScreen says. The desktop, the shell's windows and
+// this program's own windows never count. ShowOverFullScreen=1 skips the
+// full-screen look.
 int32_t LookInFront();
 
 // SHQueryUserNotificationState, looked up at the first look; null where

@@ -55,10 +55,24 @@ void WaitRuleDisplayChange(bool on, int32_t* away, int32_t* tickCounter)
     *tickCounter = 0;
 }
 
-int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen)
+int32_t IntegrityAgainstOwn(bool ownLevelTold, uint32_t ownLevel, bool frontOpened, uint32_t frontLevel)
+{
+    if (!ownLevelTold)
+        return LEVEL_MISSING;
+    if (!frontOpened)
+        return LEVEL_REFUSED;
+    if (frontLevel > ownLevel)
+        return LEVEL_HIGHER;
+    return frontLevel == ownLevel ? LEVEL_EQUAL : LEVEL_LOWER;
+}
+
+int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen,
+                     int32_t frontLevel)
 {
     if (notificationState == QUNS_NOT_PRESENT_STATE)
         return FRONT_AWAY;
+    if (frontLevel == LEVEL_HIGHER || frontLevel == LEVEL_REFUSED)
+        return FRONT_BUSY;
     if (showOverFullScreen != 1 && (fullScreenWindow || NotificationStateBusy(notificationState)))
         return FRONT_BUSY;
     return FRONT_FREE;

@@ -45,10 +45,28 @@ constexpr int32_t FRONT_FREE = 0; // the show may start
 constexpr int32_t FRONT_BUSY = 1; // a full-screen program, a Direct3D game or a presentation
 constexpr int32_t FRONT_AWAY = 2; // the user is not present
 
-// The look's answer from whether a full-screen window is in front and the
-// notification state (0 where there is none). ShowOverFullScreen=1 lets the
-// show over anything full screen, but not past an absent user.
-int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen);
+// The program in front's integrity level against this program's. Windows
+// keeps the input of a program at a higher level from this program's hooks,
+// so a show over it would let every key go on, unseen, into that program.
+constexpr int32_t LEVEL_MISSING = 0; // not asked: Windows has no levels (98/ME, 2000, XP), or the front
+                                     // is this program's own window, the desktop or the shell
+constexpr int32_t LEVEL_LOWER = 1;
+constexpr int32_t LEVEL_EQUAL = 2;
+constexpr int32_t LEVEL_HIGHER = 3;
+constexpr int32_t LEVEL_REFUSED = 4; // its process or token cannot be opened: as an elevated program's
+
+// What the answers tell: ownLevelTold is false where this program's token
+// has no level (or the calls are missing), frontOpened false where the
+// front program's process or token, or its level, cannot be had. The levels
+// are the last sub-authorities of the integrity SIDs (0x2000 medium, 0x3000 high).
+int32_t IntegrityAgainstOwn(bool ownLevelTold, uint32_t ownLevel, bool frontOpened, uint32_t frontLevel);
+
+// The look's answer from whether a full-screen window is in front, the
+// notification state (0 where there is none) and the front's LEVEL_.
+// ShowOverFullScreen=1 lets the show over anything full screen, but not
+// past an absent user, nor over a program whose keys the show cannot take.
+int32_t WaitRuleLook(bool fullScreenWindow, int32_t notificationState, int32_t showOverFullScreen,
+                     int32_t frontLevel);
 
 // True when the show starts after a look. Otherwise the counter stays past
 // the limit, so the look comes again at the next tick; the first look that

@@ -95,15 +95,37 @@ TEST(WaitRule, AFullScreenProgramIsCaptionlessOverItsWholeMonitor)
     // Windows' answers: 3 Direct3D full screen, 4 presentation; 2 (busy) alone, 1 and 5 to 7 are not busy.
     for (int32_t state = -1; state <= 8; ++state)
         EXPECT_EQ(NotificationStateBusy(state), state == 3 || state == 4) << "state " << state;
-    // What the look finds for each answer (0: none) with no full-screen window, with one, and with
-    // one and ShowOverFullScreen=1; 1 (not present) holds the show back even then.
+    // What the look finds for each answer (0: none) and the front program's level, with no full-screen
+    // window, with one, and with one and ShowOverFullScreen=1; 1 (not present) holds the show back even
+    // then, and so does a program above this one or one that cannot be asked, whose keys the show cannot take.
     const int32_t F = FRONT_FREE, B = FRONT_BUSY, A = FRONT_AWAY;
-    const struct { int32_t state, plain, fullScreen, showOver; } looks[] = {
-        {0, F, B, F}, {1, A, A, A}, {2, F, B, F}, {3, B, B, F}, {4, B, B, F}, {5, F, B, F}, {6, F, B, F}, {7, F, B, F}};
+    const int32_t M = LEVEL_MISSING, LO = LEVEL_LOWER, EQ = LEVEL_EQUAL, HI = LEVEL_HIGHER, RE = LEVEL_REFUSED;
+    const struct { int32_t state, level, plain, fullScreen, showOver; } looks[] = {
+        {0, M, F, B, F}, {1, M, A, A, A}, {2, M, F, B, F}, {3, M, B, B, F}, {4, M, B, B, F}, {5, M, F, B, F},
+        {6, M, F, B, F}, {7, M, F, B, F}, {0, LO, F, B, F}, {0, EQ, F, B, F}, {0, HI, B, B, B}, {0, RE, B, B, B},
+        {5, HI, B, B, B}, {5, RE, B, B, B}, {3, EQ, B, B, F}, {3, HI, B, B, B}, {1, HI, A, A, A}, {1, RE, A, A, A}};
     for (size_t i = 0; i < std::size(looks); ++i)
-        EXPECT_TRUE(WaitRuleLook(false, looks[i].state, 0) == looks[i].plain
-                    && WaitRuleLook(true, looks[i].state, 0) == looks[i].fullScreen
-                    && WaitRuleLook(true, looks[i].state, 1) == looks[i].showOver) << "state " << looks[i].state;
+        EXPECT_TRUE(WaitRuleLook(false, looks[i].state, 0, looks[i].level) == looks[i].plain
+                    && WaitRuleLook(true, looks[i].state, 0, looks[i].level) == looks[i].fullScreen
+                    && WaitRuleLook(true, looks[i].state, 1, looks[i].level) == looks[i].showOver) << "look " << i;
+}
+
+TEST(WaitRule, TheFrontProgramsLevelAgainstThisOnes)
+{
+    // Levels as Windows gives them: 0x1000 low, 0x2000 medium, 0x2100 medium plus, 0x3000 high (administrator),
+    // 0x4000 system. Where this program's level is not told (before Vista) nothing else counts.
+    const uint32_t LOW = 0x1000, MEDIUM = 0x2000, HIGH = 0x3000;
+    const struct { bool ownTold; uint32_t own; bool frontOpened; uint32_t front; int32_t level; } rows[] = {
+        {true, MEDIUM, true, LOW, LEVEL_LOWER}, {true, MEDIUM, true, MEDIUM, LEVEL_EQUAL},
+        {true, MEDIUM, true, 0x2100, LEVEL_HIGHER}, {true, MEDIUM, true, HIGH, LEVEL_HIGHER},
+        {true, MEDIUM, true, 0x4000, LEVEL_HIGHER}, {true, HIGH, true, HIGH, LEVEL_EQUAL},
+        {true, HIGH, true, MEDIUM, LEVEL_LOWER}, {true, LOW, true, MEDIUM, LEVEL_HIGHER},
+        {true, 0, true, 0, LEVEL_EQUAL},
+        {true, MEDIUM, false, 0, LEVEL_REFUSED}, {true, HIGH, false, 0, LEVEL_REFUSED},
+        {false, 0, true, HIGH, LEVEL_MISSING}, {false, 0, false, 0, LEVEL_MISSING}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(IntegrityAgainstOwn(rows[i].ownTold, rows[i].own, rows[i].frontOpened, rows[i].front), rows[i].level)
+            << "row " << i;
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The park window in this process: size and captions, the wait rule with real
-// WM_TIMER messages and Windows' notification states, the missing-menu
-// message, and teardown.
+// WM_TIMER messages, Windows' notification states and the level of another
+// program in front, the missing-menu message, and teardown.
 #include "showtest.h"
 
+#include "app/frontlevel.h"
 #include "app/fullscreen.h"
+#include "app/waitrule.h"
+#include "resources/resource.h"
 
 #include <cstring>
 
@@ -86,6 +89,101 @@ static void TestNotificationStates(HWND park)
             CHECK_EQ(TicksUntilShow(park, 40), rows[row].tickAfter, "row %d, then 5", row);
     }
     queryNotificationState = windowsOwn;
+    DrainMessages(WM_KEYFIRST, WM_KEYLAST);
+    waitLimit = 1200;
+    tickCounter = 0;
+}
+
+// Another program in front: a second copy of this test program, started with
+// "other", shows a captioned window until it is ended.
+static int RunOtherProgram()
+{
+    HWND window = CreateWindowExA(0, "static", "ParkTestOther", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 300,
+                                  200, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(window);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
+// Wine has no foreground lock: any process may give any window the foreground.
+static bool BringToFront(HWND window)
+{
+    for (int wait = 0; wait < 100 && GetForegroundWindow() != window; ++wait) {
+        SetForegroundWindow(window);
+        PumpMessages(20);
+    }
+    return GetForegroundWindow() == window;
+}
+
+static int32_t levelAnswer;
+static DWORD askedProcess;
+static int32_t StandInLevel(DWORD process)
+{
+    askedProcess = process;
+    return levelAnswer;
+}
+
+// A program above this one in front, or one that cannot be asked, holds the
+// timed show back whatever ShowOverFullScreen says; the show comes at the
+// first tick after it answers as this one's equal, the wait not started again.
+// Under Wine every program has this one's level, so a stand-in answers.
+static void TestProgramAboveInFront(HWND park)
+{
+    char path[MAX_PATH], line[MAX_PATH + 16];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    wsprintfA(line, "\"%s\" other", path);
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION program = {};
+    CreateProcessA(path, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &program);
+    HWND other = nullptr;
+    for (int wait = 0; wait < 200 && other == nullptr; ++wait, Sleep(50))
+        other = FindWindowA("static", "ParkTestOther");
+    CHECK(other != nullptr, "the other program's window");
+    CHECK_EQ(ProcessLevelAgainstOwn(program.dwProcessId), LEVEL_EQUAL, "Windows' answer for a program it started");
+    CHECK_EQ(ProcessLevelAgainstOwn(GetCurrentProcessId()), LEVEL_EQUAL, "Windows' answer for this program");
+
+    // The last row: this program's own window in front is never asked about.
+    frontProgramLevel = StandInLevel;
+    struct {
+        HWND front;
+        int32_t level, showOver;
+        int startingTick;
+    } rows[] = {{other, LEVEL_HIGHER, 0, 0}, {other, LEVEL_REFUSED, 0, 0}, {other, LEVEL_HIGHER, 1, 0},
+                {other, LEVEL_REFUSED, 1, 0}, {other, LEVEL_EQUAL, 0, 5},   {other, LEVEL_LOWER, 0, 5},
+                {other, LEVEL_MISSING, 0, 5}, {other, LEVEL_EQUAL, 1, 5},   {park, LEVEL_HIGHER, 0, 5}};
+    waitLimit = 3;
+    for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
+        // The wait timer's own ticks may come while the foreground changes.
+        CHECK(BringToFront(rows[row].front), "row %d: the window in front", row);
+        tickCounter = 0;
+        showOverFullScreen = rows[row].showOver;
+        levelAnswer = rows[row].level;
+        askedProcess = 0;
+        CHECK_EQ(TicksUntilShow(park, 40), rows[row].startingTick, "row %d", row);
+        CHECK_EQ(askedProcess, rows[row].front == park ? 0 : program.dwProcessId, "row %d: the program asked", row);
+        if (rows[row].startingTick != 0)
+            continue;
+        CHECK_EQ(tickCounter, 4, "row %d: the counter held past the wait", row);
+        levelAnswer = LEVEL_EQUAL;
+        CHECK_EQ(TicksUntilShow(park, 40), 1, "row %d, then equal", row);
+    }
+
+    // A show from the menu is not held back.
+    levelAnswer = LEVEL_HIGHER;
+    CHECK(BringToFront(other), "the other program in front for the menu's show");
+    PostMessageA(park, WM_KEYDOWN, VK_SPACE, 0);
+    int before = showWindowCount;
+    SendMessageA(park, WM_COMMAND, IDM_TESTBOURNCE, 0);
+    CHECK(showWindowCount != before, "the menu's show over a program above this one");
+
+    frontProgramLevel = ProcessLevelAgainstOwn;
+    showOverFullScreen = 0;
+    TerminateProcess(program.hProcess, 0);
+    CloseHandle(program.hProcess);
+    CloseHandle(program.hThread);
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
     waitLimit = 1200;
     tickCounter = 0;
@@ -223,13 +321,16 @@ static void TestMissingMenu()
     waitLimit = 1200;
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "other") == 0)
+        return RunOtherProgram();
     HHOOK hook = RecordShowWindowsHook();
     HWND park = StartParkWindow();
     TestSizeAndCaption(park);
     TestWaitRule(park);
     TestNotificationStates(park);
+    TestProgramAboveInFront(park);
     CloseParkWindow(park);
     TestTeardown();
     TestMissingMenu();
