@@ -2,16 +2,17 @@
 //   probe window CLASS          one line: x y width height exstyle visible iconic caption
 //   probe windows               every visible top-level window: class x y width height handle
 //                               exstyle owner (the owner's handle in decimal, 0 for none)
-//   probe post CLASS MSG W L    posts a message (numbers in decimal or 0x hex)
+//   probe post CLASS MSG W L [N]  posts a message (numbers in decimal or 0x hex), N times (1)
 //   probe send CLASS MSG W L    sends it, waiting up to 5 s for the answer
 //   probe acp                   the ANSI code page
 //   probe parent WIDTH HEIGHT   a window of class ProbeParent with that client size at (100, 100);
 //                               prints its handle in decimal and runs until it is destroyed
 //   probe children HANDLE       the window's children: class x y width height (client coordinates) visible
-//   probe cover bare|caption|lock  a window of class ProbeCover in front over the whole primary monitor:
-//                               without a caption (as a full-screen video or game), or a maximized
-//                               captioned one; runs until it is closed. lock: captioned, and stands in
-//                               for Windows' foreground lock (see LockProc)
+//   probe cover bare|caption|lock|once  a window of class ProbeCover in front over the whole primary
+//                               monitor: without a caption (as a full-screen video or game), or a
+//                               maximized captioned one; runs until it is closed. lock: captioned, and
+//                               stands in for Windows' foreground lock (see LockProc); once: captioned,
+//                               takes the foreground at its start only (see OnceProc)
 //   probe at X Y                the class of the window at that point of the screen
 //   probe foreground            the class of the foreground window
 //   probe screen                the primary screen's size as Wine reports it: WIDTH HEIGHT
@@ -131,7 +132,8 @@ static void SendPress(bool key)
     input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(3, input, sizeof input[0]);
 }
-static LRESULT CALLBACK LockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Counts what reaches the window and sends what it is asked to; true for a timer tick.
+static bool CountAndSend(UINT message)
 {
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
         ++keysReceived;
@@ -139,7 +141,22 @@ static LRESULT CALLBACK LockProc(HWND window, UINT message, WPARAM wParam, LPARA
         ++buttonsReceived;
     if (message == WM_APP || message == WM_APP + 1)
         SendPress(message == WM_APP);
-    if (message == WM_TIMER) {
+    return message == WM_TIMER;
+}
+
+// The program a user went back to after starting Hoplette, where Windows
+// gives a timed show the foreground (no lock keeps it): it takes the
+// foreground at its start and never again.
+static LRESULT CALLBACK OnceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CountAndSend(message))
+        ShowCounts(window);
+    return ParentProc(window, message, wParam, lParam);
+}
+
+static LRESULT CALLBACK LockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CountAndSend(message)) {
         if (GetForegroundWindow() != window) {
             SetForegroundWindow(window);
             SetFocus(window);
@@ -151,9 +168,11 @@ static LRESULT CALLBACK LockProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // Another program in front of Hoplette, full screen or maximized.
-static int RunCover(bool caption, bool lock)
+static int RunCover(const char* kind)
 {
-    RegisterWhiteClass("ProbeCover", lock ? LockProc : CoverProc);
+    bool caption = std::strcmp(kind, "bare") != 0;
+    bool lock = std::strcmp(kind, "lock") == 0, once = std::strcmp(kind, "once") == 0;
+    RegisterWhiteClass("ProbeCover", lock ? LockProc : once ? OnceProc : CoverProc);
     HWND cover = CreateWindowExA(0, "ProbeCover", "cover", caption ? WS_OVERLAPPEDWINDOW : WS_POPUP, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
@@ -214,7 +233,11 @@ int main(int argc, char** argv)
         UINT message = (UINT)std::strtoul(argv[3], nullptr, 0);
         WPARAM wParam = (WPARAM)std::strtoul(argv[4], nullptr, 0);
         LPARAM lParam = (LPARAM)std::strtol(argv[5], nullptr, 0);
-        return PostMessageA(window, message, wParam, lParam) ? 0 : 1;
+        long times = argc >= 7 ? std::strtol(argv[6], nullptr, 0) : 1;
+        for (long i = 0; i < times; ++i)
+            if (!PostMessageA(window, message, wParam, lParam))
+                return 1;
+        return 0;
     }
     if (argc >= 6 && std::strcmp(argv[1], "send") == 0) {
         HWND window = FindByClass(argv[2]);
@@ -241,7 +264,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "cover") == 0)
-        return RunCover(std::strcmp(argv[2], "bare") != 0, std::strcmp(argv[2], "lock") == 0);
+        return RunCover(argv[2]);
     if (argc >= 4 && std::strcmp(argv[1], "at") == 0) {
         POINT point = {std::atol(argv[2]), std::atol(argv[3])};
         char className[128] = "";
@@ -261,6 +284,6 @@ int main(int argc, char** argv)
         return 0;
     }
     std::fprintf(stderr, "usage: probe window CLASS | windows | post CLASS MSG W L | send CLASS MSG W L | acp | parent W H | children HANDLE"
-                         " | cover bare|caption|lock | at X Y | foreground | screen\n");
+                         " | cover bare|caption|lock|once | at X Y | foreground | screen\n");
     return 2;
 }

@@ -139,6 +139,28 @@ close_cover
 check "lock: exit code 0" [ "$PROGRAM_STATUS" -eq 0 ]
 rm -rf "$PROGRAM_DIR"
 
+# Where Windows gives a timed show the foreground (the user went back to
+# another program after starting Hoplette, and no lock keeps it there), the
+# show gives it back. Wine's park window takes the foreground when a show
+# window that had it goes, so only the show's giving back brings it to the
+# other program. The wait of a minute passes at once: its 242 ticks posted.
+new_program_folder
+printf '[bounceinit]\r\nTimeInterval=1\r\nSpeed=60\r\nSound=\r\n' >"$PROGRAM_DIR/Hoplette.ini"
+start_program
+start_cover once
+check "once: the other program has the foreground" wait_for 5 cover_in_front
+probe post ParkClass 0x0113 1 0 242
+shown() { [ "$(show_windows)" = 2 ] && [ "$(probe foreground)" = Static ]; }
+check "once: the timed show comes and Windows gives it the foreground ($(probe foreground) in front)" wait_for 5 shown
+probe post ProbeCover 0x8000 0 0
+no_show() { [ "$(show_windows)" = 0 ]; }
+check "once: the key ends the show" wait_for 5 no_show
+check "once: the other program has the foreground back" wait_for 5 cover_in_front
+check "once: it received nothing and has the keyboard ($(cover_caption))" [ "$(cover_caption)" = "keys 0 buttons 0 focus 1" ]
+end_program
+close_cover
+rm -rf "$PROGRAM_DIR"
+
 # A lock that comes while a show runs stops its painting: two screenshots a
 # second apart are alike until the unlock, and differ after it. A locked
 # screen holds the next timed show back; after the unlock the wait starts again.
