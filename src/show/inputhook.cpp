@@ -51,10 +51,11 @@ void StopHoldingInput()
 {
     if (keyboardHook == nullptr && mouseHook == nullptr)
         return;
-    // Held longer than a second, the key's release and repeats go to
-    // whichever program Windows gives them.
+    EndHeldInput(&held);
+    // Held longer than a second, the keys the show took have their repeats
+    // and releases go to whichever program Windows gives them.
     DWORD startedAt = GetTickCount();
-    while (HeldPressEndsShow() && !HeldInputDone(held)) {
+    while (!HeldInputDone(held)) {
         DWORD waited = GetTickCount() - startedAt;
         if (waited >= 1000)
             break;

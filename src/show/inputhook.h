@@ -12,7 +12,8 @@ bool StartHoldingInput();
 // Whether a press that the hooks took has ended the show.
 bool HeldPressEndsShow();
 
-// Waits, up to a second and serving the hooks, for the release of the press
-// that ended the show, which would otherwise reach another program; then
-// removes the hooks.
+// Waits, up to a second and serving the hooks, for the release of every key
+// and button the show took (the press that ended it among them), whose
+// repeats and releases would otherwise reach another program; then removes
+// the hooks.
 void StopHoldingInput();
