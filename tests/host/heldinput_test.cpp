@@ -38,22 +38,17 @@ TEST(HeldInput, PressesEndTheShowAndNothingOfItsGoesThrough)
         // Alt pressed during the show and held through the click that ends it:
         // its repeats and its release go nowhere, so Windows never sees Alt down.
         {0, {{SKD, 0x12, S}, {LD, 1, E}, {LU, 1, S}, {SKD, 0x12, S}, {SKU, 0x12, S}, {KD, 'B', P}}, true},
-        {0, {{SKD, 0x12, S}, {LD, 1, E}, {LU, 1, S}, {SKD, 0x12, S}}, false},
         // F10 pressed and held, a right click ends the show, F10 still held after it.
         {0, {{SKD, 0x79, S}, {RD, 2, E}, {0x205, 2, S}, {SKD, 0x79, S}, {SKD, 0x79, S}, {SKU, 0x79, S}}, true},
         // Ctrl+S: Ctrl ends the show, S belongs to the same chord and types nothing.
         {0, {{KD, 0x11, E}, {KD, 'S', S}, {KU, 'S', S}, {KU, 0x11, S}, {KD, 'S', P}}, true},
-        // S released after Ctrl: its repeats and release still go nowhere.
-        {0, {{KD, 0x11, E}, {KD, 'S', S}, {KU, 0x11, S}, {KD, 'S', S}, {KU, 'S', S}}, true},
         // Win+E: neither reaches Windows, so no Start menu and no Explorer.
-        {0, {{KD, 0x5B, E}, {KD, 'E', S}, {KD, 'E', S}, {KU, 0x5B, S}, {KU, 'E', S}, {KD, 'E', P}}, true},
-        {0, {{KD, 0x5B, E}, {KD, 'E', S}, {KU, 0x5B, S}}, false},
+        {0, {{KD, 0x5B, E}, {KD, 'E', S}, {KU, 0x5B, S}, {KD, 'E', S}}, false},
         // A key held since before the show repeats into the chord: it goes nowhere,
         // but its release goes through, for Windows saw its press.
         {0x10, {{KD, 'A', E}, {KD, 0x10, S}, {KU, 0x10, P}, {KU, 'A', S}, {KD, 0x10, P}}, true},
         // A show ended by a touch with Alt held: Alt stays taken until its release.
         {0, {{SKD, 0x12, S}, {ENDED, 0, P}, {SKD, 0x12, S}, {KD, 'T', S}, {SKU, 0x12, S}, {KU, 'T', S}}, true},
-        {0, {{KD, 'A', E}, {KU, 'A', S}, {ENDED, 0, P}, {KD, 'B', P}}, true},
         {0, {{ENDED, 0, P}, {SKD, 0x12, P}}, true},
         // Garbage: key codes out of range and other messages pass, and change nothing.
         {0, {{KD, 256, P}, {KD, 0xFFFFFFFF, P}, {0x102, 'A', P}, {0, 0, P}, {KU, 'C', P}}, false},
