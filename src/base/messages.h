@@ -25,6 +25,24 @@ constexpr uint32_t MESSAGE_XBUTTONDOWN = 0x020B;    // WM_XBUTTONDOWN
 constexpr uint32_t MESSAGE_XBUTTONUP = 0x020C;      // WM_XBUTTONUP
 constexpr uint32_t MESSAGE_MOUSEHWHEEL = 0x020E;    // WM_MOUSEHWHEEL
 
+// The pointer messages of Windows 8 and later (a finger, a pen), which a
+// window gets instead of mouse messages unless it passes them on to
+// DefWindowProc: WM_NCPOINTERUPDATE to WM_POINTERHWHEEL, those posted among
+// them included.
+constexpr uint32_t MESSAGE_FIRST_POINTER = 0x0241;  // WM_NCPOINTERUPDATE
+constexpr uint32_t MESSAGE_POINTERDOWN = 0x0246;    // WM_POINTERDOWN
+constexpr uint32_t MESSAGE_LAST_POINTER = 0x024F;   // WM_POINTERHWHEEL
+
+// A pointer message's wParam holds its POINTER_MESSAGE_FLAG_* bits in its
+// upper word; INCONTACT: a finger or a pen's tip on the screen, not hovering.
+constexpr uint32_t POINTER_IN_CONTACT = 0x0004;     // POINTER_MESSAGE_FLAG_INCONTACT
+
+// Whether a pointer message's wParam says it is in contact (IS_POINTER_INCONTACT_WPARAM).
+constexpr bool PointerInContact(uint64_t wParam)
+{
+    return ((wParam >> 16) & POINTER_IN_CONTACT) != 0;
+}
+
 // WM_SYSCOMMAND's commands, in wParam's upper twelve bits.
 constexpr uint32_t COMMAND_CLOSE = 0xF060;          // SC_CLOSE
 constexpr uint32_t COMMAND_SCREENSAVE = 0xF140;     // SC_SCREENSAVE

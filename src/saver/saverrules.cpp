@@ -107,6 +107,10 @@ int SaverWindowMessage(uint32_t message, uint64_t wParam)
     case MESSAGE_CLOSE:
     case MESSAGE_DISPLAYCHANGE:
         return SAVER_MESSAGE_ENDS;
+    // A finger or a pen's tip on the show: DefWindowProc may make a click of
+    // it only on some systems (Wine's makes none), so it ends the show here.
+    case MESSAGE_POINTERDOWN:
+        return PointerInContact(wParam) ? SAVER_MESSAGE_ENDS : SAVER_MESSAGE_PASSES;
     case MESSAGE_SYSCOMMAND:
         return command == COMMAND_CLOSE        ? SAVER_MESSAGE_ENDS
              : command == COMMAND_SCREENSAVE ? SAVER_MESSAGE_REFUSED

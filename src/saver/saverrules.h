@@ -55,7 +55,8 @@ constexpr int SAVER_MESSAGE_ENDS = 1;    // the show ends
 constexpr int SAVER_MESSAGE_REFUSED = 2; // answered 0, not passed on
 
 // Another program taking the foreground (WM_ACTIVATEAPP with FALSE), WM_CLOSE,
-// SC_CLOSE and a display change end the show; SC_SCREENSAVE is refused, so
+// SC_CLOSE, a display change and a pointer press in contact (a finger, a
+// pen's tip: WM_POINTERDOWN, Windows 8 and later) end the show; SC_SCREENSAVE is refused, so
 // that Windows starts no second saver over it. Not WM_ACTIVATE: the saver's
 // own windows take activation from each other as they appear.
 int SaverWindowMessage(uint32_t message, uint64_t wParam);

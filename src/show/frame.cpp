@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
-bool MessageEndsShow(uint32_t message)
+bool MessageEndsShow(uint32_t message, uint64_t wParam)
 {
+    if (message == MESSAGE_POINTERDOWN)
+        return PointerInContact(wParam);
     for (uint32_t ending : SHOW_ENDING_MESSAGES)
         if (message == ending)
             return true;

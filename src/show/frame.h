@@ -12,9 +12,18 @@ constexpr uint32_t LAST_MOUSE_MESSAGE = MESSAGE_MBUTTONDBLCLK;
 constexpr uint32_t FIRST_KEYBOARD_MESSAGE = MESSAGE_KEYDOWN;
 constexpr uint32_t LAST_KEYBOARD_MESSAGE = MESSAGE_LAST_KEYBOARD;
 
+// The pointer messages of a finger or a pen, taken off the queue as they
+// are looked at.
+constexpr uint32_t FIRST_POINTER_MESSAGE = MESSAGE_FIRST_POINTER;
+constexpr uint32_t LAST_POINTER_MESSAGE = MESSAGE_LAST_POINTER;
+
 // A left or right button press or a key press ends the show: these three.
 constexpr uint32_t SHOW_ENDING_MESSAGES[] = {MESSAGE_LBUTTONDOWN, MESSAGE_RBUTTONDOWN, MESSAGE_KEYDOWN};
-bool MessageEndsShow(uint32_t message);
+// Those, and a pointer press in contact (a finger, a pen's tip, its barrel
+// button with the tip down), which Windows 8 and later send a window that
+// passes nothing on instead of a left or right press; a pen hovering or a
+// finger moving ends nothing. wParam is read for the pointer's flags only.
+bool MessageEndsShow(uint32_t message, uint64_t wParam);
 
 // The slowest speed the settings dialog can store; a larger one, written into
 // the file by hand, paces the show as this one does.

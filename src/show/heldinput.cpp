@@ -26,9 +26,17 @@ static bool IsRelease(uint32_t message)
         || message == MESSAGE_RBUTTONUP || message == MESSAGE_MBUTTONUP || message == MESSAGE_XBUTTONUP;
 }
 
+static bool AnyKeyTaken(const HeldInput& held)
+{
+    for (int32_t code = 0; code < KEY_CODES; ++code)
+        if (held.keys[code] == KEY_TAKEN)
+            return true;
+    return false;
+}
+
 int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key)
 {
-    bool running = held->endingKey < 0 && !held->ended;
+    bool running = !held->ended;
     // A move would show the pointer over a show that Windows keeps from the
     // foreground: there the show holds no capture, and its windows' class
     // sets the arrow as the pointer passes. It stands still, hidden, instead.
@@ -40,21 +48,35 @@ int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key)
     if (IsRelease(message)) {
         bool taken = *state == KEY_TAKEN;
         *state = KEY_UP;
-        if (!running && int32_t(key) == held->endingKey)
-            held->endingReleased = true;
         return taken ? HELD_SWALLOWED : HELD_PASSES;
     }
-    if (!running)
-        return int32_t(key) == held->endingKey ? HELD_SWALLOWED : HELD_PASSES;
+    if (!running) {
+        // Windows saw no press of a taken key: a press with it still held
+        // would reach the program in front without its modifier, or as a
+        // chord the user never meant for it.
+        if (!AnyKeyTaken(*held))
+            return HELD_PASSES;
+        // A key down since before the show keeps its state: Windows saw its
+        // press, so its release must go through.
+        if (*state == KEY_UP)
+            *state = KEY_TAKEN;
+        return HELD_SWALLOWED;
+    }
     // Windows repeats a key held down: a key held since before the show
     // repeats, and its repeats are no press of the user's at the show.
     if (*state == KEY_DOWN_BEFORE)
         return HELD_SWALLOWED;
     *state = KEY_TAKEN;
-    if (!MessageEndsShow(message))
+    if (!MessageEndsShow(message, 0))
         return HELD_SWALLOWED;
     held->endingKey = int32_t(key);
+    held->ended = true;
     return HELD_ENDS_SHOW;
+}
+
+void EndHeldInput(HeldInput* held)
+{
+    held->ended = true;
 }
 
 uint32_t MouseMessageKey(uint32_t message, uint32_t xButton)
@@ -77,12 +99,7 @@ uint32_t MouseMessageKey(uint32_t message, uint32_t xButton)
     }
 }
 
-void EndHeldInput(HeldInput* held)
-{
-    held->ended = true;
-}
-
 bool HeldInputDone(const HeldInput& held)
 {
-    return held.endingKey >= 0 ? held.endingReleased : held.ended;
+    return held.ended && !AnyKeyTaken(held);
 }

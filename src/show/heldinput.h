@@ -19,9 +19,8 @@ constexpr int32_t KEY_CODES = 256;
 
 struct HeldInput {
     uint8_t keys[KEY_CODES];
-    int32_t endingKey;   // the key or button whose press ended the show; -1 while it runs
-    bool endingReleased; // and its release has come
-    bool ended;          // the show has ended, by a press the hooks took or otherwise
+    int32_t endingKey; // the key or button whose press the hooks took to end the show; -1 if none
+    bool ended;        // the show has ended, by that press or any other way
 };
 
 // The start of a show: downBefore[code] for each key that is down now.
@@ -31,17 +30,21 @@ HeldInput StartHeldInput(const bool downBefore[KEY_CODES]);
 // virtual-key code, or a mouse hook's message with MouseMessageKey's code.
 // While the show runs every press, release, move and wheel turn goes nowhere, but
 // the release of a key that was down before it (whose repeats end nothing);
-// a key press or a left or right press ends it. After that only the ending
-// key's repeats and release, and the releases of presses taken, go nowhere.
+// a key press or a left or right press ends it. A press that went nowhere is
+// taken: its repeats and its release go nowhere either, after the end too, so
+// that Windows never sees one without the other. After the end, while a taken
+// key is still held (the ending key among them), every other press goes nowhere
+// too and is taken: it belongs to the same chord (Ctrl+S, Win+E, Alt+Tab).
 int HeldInputEvent(HeldInput* held, uint32_t message, uint32_t key);
+
+// The show has ended another way than by a press the hooks took (a press
+// from its own queue, a touch).
+void EndHeldInput(HeldInput* held);
 
 // The key code of a mouse hook's button message (xButton: the upper word of
 // its mouseData, 1 or 2 for the side buttons); 0 for moves and the wheel.
 uint32_t MouseMessageKey(uint32_t message, uint32_t xButton);
 
-// The show has ended, whatever ended it.
-void EndHeldInput(HeldInput* held);
-
-// The show has ended and the press that ended it, if the hooks took it, has
-// been released: the hooks have nothing more to take.
+// The show has ended and every press it took has been released: the hooks
+// have nothing more to take.
 bool HeldInputDone(const HeldInput& held);

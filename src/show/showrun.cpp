@@ -57,13 +57,17 @@ static HWND CreateShowWindow(int x, int y, int width, int height)
 }
 
 // The program's show dispatches nothing: no other handler of the program
-// runs during it.
+// runs during it. A touch or a pen reaches it only as pointer messages (the
+// hooks see none), which Windows makes a click of only in DefWindowProc: a
+// press in contact ends the show here, and every pointer message is taken off
+// the queue, so none lingers in its status.
 int LookAtProgramInput()
 {
     MSG message;
     if (PeekMessageA(&message, nullptr, FIRST_MOUSE_MESSAGE, LAST_MOUSE_MESSAGE, PM_REMOVE)
+        || PeekMessageA(&message, nullptr, FIRST_POINTER_MESSAGE, LAST_POINTER_MESSAGE, PM_REMOVE)
         || PeekMessageA(&message, nullptr, FIRST_KEYBOARD_MESSAGE, LAST_KEYBOARD_MESSAGE, PM_REMOVE))
-        return MessageEndsShow(message.message) ? INPUT_ENDS : INPUT_DROPPED;
+        return MessageEndsShow(message.message, message.wParam) ? INPUT_ENDS : INPUT_DROPPED;
     return INPUT_NONE;
 }
 

@@ -125,6 +125,18 @@ ends_on "WM_CLOSE sent to its show" probe send HopletteSaver 0x0010 0 0
 ends_on "SC_CLOSE" probe post HopletteSaver 0x0112 0xF060 0
 ends_on "a display change" probe send HopletteSaver 0x007E 24 $(( (768 << 16) | 1024 ))
 ends_on "a turn of the wheel" xdotool click 5
+# A finger and a pen as Windows 8 and later send them (Wine injects no touch):
+# the pointer's flags in wParam's upper word (0x2 in range, 0x4 in contact,
+# 0x10 first button, 0x20 the pen's barrel button), its id in the lower.
+start_saver /s
+wait_for 10 double_show
+probe post HopletteSaver 0x0245 $(( (0x0002 << 16) | 2 )) 0   # WM_POINTERUPDATE: a pen hovering
+sleep 1
+check "/s: a hovering pen does not end it" running
+probe post HopletteSaver 0x0246 $(( (0x0016 << 16) | 2 )) 0   # WM_POINTERDOWN: then its tip down
+wait_program_exit
+check "/s: then its tip on the screen ends it with exit code 0 ($PROGRAM_STATUS)" [ "$PROGRAM_STATUS" -eq 0 ]
+ends_on "a finger" probe post HopletteSaver 0x0246 $(( (0x2016 << 16) | 1 )) 0
 ends_on "a side button" xdotool click 8
 start_saver /s
 wait_for 10 double_show

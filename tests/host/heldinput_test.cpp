@@ -9,6 +9,7 @@
 namespace {
 constexpr uint32_t KD = 0x100, KU = 0x101, SKD = 0x104, SKU = 0x105, LD = 0x201, LU = 0x202, RD = 0x204,
                    MD = 0x207, MU = 0x208, XD = 0x20B, XU = 0x20C, WHEEL = 0x20A, MOVE = 0x200;
+constexpr uint32_t ENDED = UINT32_MAX; // the show ends another way (a touch, its own queue)
 constexpr int P = HELD_PASSES, S = HELD_SWALLOWED, E = HELD_ENDS_SHOW;
 struct Event { uint32_t message, key; int verdict; };
 } // namespace
@@ -30,9 +31,25 @@ TEST(HeldInput, PressesEndTheShowAndNothingOfItsGoesThrough)
         // A key down since before the show: its repeats go nowhere and end
         // nothing, its release goes through so nothing stays stuck.
         {0x10, {{KD, 0x10, S}, {KU, 0x10, P}, {KD, 0x10, E}, {KU, 0x10, S}}, true},
-        {1, {{LU, 1, P}, {RD, 2, E}, {LD, 1, P}, {LU, 1, P}}, false},
+        // A left click while the right press that ended the show is held belongs to it.
+        {1, {{LU, 1, P}, {RD, 2, E}, {LD, 1, S}, {LU, 1, S}}, false},
         // After the end: a key taken during the show is released nowhere, the wheel scrolls again.
         {0, {{MD, 4, S}, {KD, 'A', E}, {MU, 4, S}, {WHEEL, 0, P}, {KU, 'A', S}}, true},
+        // Alt pressed during the show and held through the click that ends it:
+        // its repeats and its release go nowhere, so Windows never sees Alt down.
+        {0, {{SKD, 0x12, S}, {LD, 1, E}, {LU, 1, S}, {SKD, 0x12, S}, {SKU, 0x12, S}, {KD, 'B', P}}, true},
+        // F10 pressed and held, a right click ends the show, F10 still held after it.
+        {0, {{SKD, 0x79, S}, {RD, 2, E}, {0x205, 2, S}, {SKD, 0x79, S}, {SKD, 0x79, S}, {SKU, 0x79, S}}, true},
+        // Ctrl+S: Ctrl ends the show, S belongs to the same chord and types nothing.
+        {0, {{KD, 0x11, E}, {KD, 'S', S}, {KU, 'S', S}, {KU, 0x11, S}, {KD, 'S', P}}, true},
+        // Win+E: neither reaches Windows, so no Start menu and no Explorer.
+        {0, {{KD, 0x5B, E}, {KD, 'E', S}, {KU, 0x5B, S}, {KD, 'E', S}}, false},
+        // A key held since before the show repeats into the chord: it goes nowhere,
+        // but its release goes through, for Windows saw its press.
+        {0x10, {{KD, 'A', E}, {KD, 0x10, S}, {KU, 0x10, P}, {KU, 'A', S}, {KD, 0x10, P}}, true},
+        // A show ended by a touch with Alt held: Alt stays taken until its release.
+        {0, {{SKD, 0x12, S}, {ENDED, 0, P}, {SKD, 0x12, S}, {KD, 'T', S}, {SKU, 0x12, S}, {KU, 'T', S}}, true},
+        {0, {{ENDED, 0, P}, {SKD, 0x12, P}}, true},
         // Garbage: key codes out of range and other messages pass, and change nothing.
         {0, {{KD, 256, P}, {KD, 0xFFFFFFFF, P}, {0x102, 'A', P}, {0, 0, P}, {KU, 'C', P}}, false},
     };
@@ -43,6 +60,10 @@ TEST(HeldInput, PressesEndTheShowAndNothingOfItsGoesThrough)
         HeldInput held = StartHeldInput(down);
         for (size_t e = 0; e < rows[i].events.size(); ++e) {
             const Event& event = rows[i].events[e];
+            if (event.message == ENDED) {
+                EndHeldInput(&held);
+                continue;
+            }
             EXPECT_EQ(HeldInputEvent(&held, event.message, event.key), event.verdict) << "row " << i << " event " << e;
         }
         EXPECT_EQ(HeldInputDone(held), rows[i].done) << "row " << i;

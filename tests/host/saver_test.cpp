@@ -85,7 +85,8 @@ TEST(Saver, MessagesToItsWindows)
 {
     const int PASS = SAVER_MESSAGE_PASSES, ENDS = SAVER_MESSAGE_ENDS, REFUSED = SAVER_MESSAGE_REFUSED;
     const uint32_t ACTIVATEAPP = 0x1C, ACTIVATE = 0x06, NCACTIVATE = 0x86, CLOSE = 0x10, DISPLAYCHANGE = 0x7E,
-                   SYSCOMMAND = 0x112, PAINT = 0x0F, TIMER = 0x113, SETCURSOR = 0x20, DESTROY = 0x02;
+                   SYSCOMMAND = 0x112, PAINT = 0x0F, TIMER = 0x113, SETCURSOR = 0x20, DESTROY = 0x02,
+                   POINTERDOWN = 0x246, POINTERUPDATE = 0x245;
     const struct { uint32_t message; uint64_t wParam; int verdict; } rows[] = {
         {ACTIVATEAPP, 0, ENDS}, {ACTIVATEAPP, 1, PASS},  // another program to the front; this one
         {ACTIVATE, 0, PASS}, {ACTIVATE, 1, PASS}, {NCACTIVATE, 0, PASS},  // between its own windows
@@ -95,7 +96,11 @@ TEST(Saver, MessagesToItsWindows)
         {SYSCOMMAND, 0xF020, PASS}, {SYSCOMMAND, 0xF170, PASS}, {SYSCOMMAND, 0, PASS},  // minimize, monitor power
         {SYSCOMMAND, 0x1F060, ENDS}, {SYSCOMMAND, UINT64_MAX, PASS},  // read as DefWindowProc reads it
         {PAINT, 0, PASS}, {TIMER, 1, PASS}, {SETCURSOR, 0, PASS}, {DESTROY, 0, PASS}, {0, 0, PASS},
-        {UINT32_MAX, UINT64_MAX, PASS}, {0x10010, 0, PASS}, {0x1001C, 0, PASS}};
+        {UINT32_MAX, UINT64_MAX, PASS}, {0x10010, 0, PASS}, {0x1001C, 0, PASS},
+        // WM_POINTERDOWN: a finger, a pen's tip with its barrel button (flags in
+        // wParam's upper word, 0x4 in contact); not in contact; a pen hovering.
+        {POINTERDOWN, 0x20160001, ENDS}, {POINTERDOWN, 0x00260002, ENDS}, {POINTERDOWN, 0x00020001, PASS},
+        {POINTERUPDATE, 0x00020002, PASS}, {POINTERUPDATE, 0x00160001, PASS}};
     for (size_t i = 0; i < std::size(rows); ++i)
         EXPECT_EQ(SaverWindowMessage(rows[i].message, rows[i].wParam), rows[i].verdict) << "row " << i;
 }

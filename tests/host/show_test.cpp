@@ -290,14 +290,23 @@ TEST(Ball, EachMonitorsBallMovesAsOnAScreenOfItsSize)
     }
 }
 
-TEST(Frame, OnlyButtonPressesAndKeyDownEndTheShow)
+TEST(Frame, OnlyButtonPressesKeyDownAndPointerContactEndTheShow)
 {
-    const struct { uint32_t message; bool ends; } rows[] = {
-        {0x201, true}, {0x204, true}, {0x100, true}, {0x200, false}, {0x202, false}, {0x203, false},
-        {0x205, false}, {0x206, false}, {0x207, false}, {0x208, false}, {0x209, false}, {0x20A, false},
-        {0x101, false}, {0x102, false}, {0x104, false}, {0x105, false}, {0x108, false}, {0, false}};
+    // The pointer flags in wParam's upper word: 0x2 in range, 0x4 in contact,
+    // 0x10 first button (finger, pen tip), 0x20 second (pen barrel), 0x2000 primary.
+    const struct { uint32_t message; uint64_t wParam; bool ends; } rows[] = {
+        {0x201, 0, true}, {0x204, 0, true}, {0x100, 0, true}, {0x200, 0, false}, {0x202, 0, false},
+        {0x203, 0, false}, {0x205, 0, false}, {0x206, 0, false}, {0x207, 0, false}, {0x208, 0, false},
+        {0x209, 0, false}, {0x20A, 0, false}, {0x101, 0, false}, {0x102, 0, false}, {0x104, 0, false},
+        {0x105, 0, false}, {0x108, 0, false}, {0, 0, false},
+        {0x246, 0x20160001, true},  // a finger down
+        {0x246, 0x00260007, true},  // a pen's tip down with its barrel button
+        {0x246, 0xFFFB0001, false}, // not in contact
+        {0x245, 0x00160001, false}, // a finger moving
+        {0x245, 0x00020001, false}, // a pen hovering
+        {0x247, 0x00020001, false}};
     for (size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(MessageEndsShow(rows[i].message), rows[i].ends) << "row " << i;
+        EXPECT_EQ(MessageEndsShow(rows[i].message, rows[i].wParam), rows[i].ends) << "row " << i;
 }
 
 // A show's paints on a simulated clock of 10 MHz, as the show's loop makes them: each paint

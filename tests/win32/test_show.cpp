@@ -20,13 +20,15 @@ static bool RunShowAfter(HWND park, const Posted* posted, int count, bool* still
 {
     DrainMessages(WM_KEYFIRST, WM_KEYLAST);
     DrainMessages(WM_MOUSEFIRST, WM_MOUSELAST);
+    DrainMessages(WM_NCPOINTERUPDATE, WM_POINTERHWHEEL);
     for (int i = 0; i < count; ++i)
         PostMessageA(park, posted[i].message, posted[i].wParam, 0);
     bool endedByItself = RunGuardedShow(park);
     for (int i = 0; i < count; ++i)
         stillQueued[i] = false;
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE)
+           || PeekMessageA(&message, nullptr, WM_NCPOINTERUPDATE, WM_POINTERHWHEEL, PM_REMOVE)) {
         for (int i = 0; i < count; ++i) {
             if (message.message == posted[i].message && message.wParam == posted[i].wParam)
                 stillQueued[i] = true;
@@ -40,17 +42,27 @@ static void TestEndingInput(HWND park)
     // Each row: the input under test, then a key press that ends the show if
     // the input did not. Whether that key press is still queued afterwards
     // tells which of the two ended the show.
+    // A touch or a pen as Windows 8 and later send it (Wine sends none): the
+    // pointer's flags in wParam's upper word, its id in the lower.
+    const WPARAM finger = MAKEWPARAM(1, POINTER_MESSAGE_FLAG_INRANGE | POINTER_MESSAGE_FLAG_INCONTACT
+                                            | POINTER_MESSAGE_FLAG_FIRSTBUTTON | POINTER_MESSAGE_FLAG_PRIMARY);
+    const WPARAM barrel = MAKEWPARAM(2, POINTER_MESSAGE_FLAG_INRANGE | POINTER_MESSAGE_FLAG_INCONTACT
+                                            | POINTER_MESSAGE_FLAG_SECONDBUTTON);
+    const WPARAM hover = MAKEWPARAM(2, POINTER_MESSAGE_FLAG_INRANGE);
     struct {
         UINT message;
+        WPARAM wParam;
         bool ends;
     } rows[] = {
-        {WM_MOUSEMOVE, false}, {WM_MBUTTONDOWN, false}, {WM_LBUTTONUP, false},
-        {WM_RBUTTONUP, false}, {WM_LBUTTONDBLCLK, false}, {WM_KEYUP, false},
-        {WM_SYSKEYDOWN, false}, {WM_CHAR, false},
-        {WM_LBUTTONDOWN, true}, {WM_RBUTTONDOWN, true}, {WM_KEYDOWN, true},
+        {WM_MOUSEMOVE, 7, false}, {WM_MBUTTONDOWN, 7, false}, {WM_LBUTTONUP, 7, false},
+        {WM_RBUTTONUP, 7, false}, {WM_LBUTTONDBLCLK, 7, false}, {WM_KEYUP, 7, false},
+        {WM_SYSKEYDOWN, 7, false}, {WM_CHAR, 7, false},
+        {WM_LBUTTONDOWN, 7, true}, {WM_RBUTTONDOWN, 7, true}, {WM_KEYDOWN, 7, true},
+        {WM_POINTERDOWN, finger, true}, {WM_POINTERDOWN, barrel, true}, {WM_POINTERDOWN, hover, false},
+        {WM_POINTERUPDATE, hover, false}, {WM_POINTERUPDATE, finger, false},
     };
     for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
-        Posted posted[] = {{rows[row].message, 7}, {WM_KEYDOWN, 'Z'}};
+        Posted posted[] = {{rows[row].message, rows[row].wParam}, {WM_KEYDOWN, 'Z'}};
         bool stillQueued[2];
         CHECK(RunShowAfter(park, posted, 2, stillQueued), "row %d: the show did not end", row);
         CHECK(!stillQueued[0], "row %d: the input was left queued", row);
