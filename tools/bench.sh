@@ -76,8 +76,9 @@ if start_two_monitor_display right 2>/dev/null; then
     echo "screen saver show           $one% of a core on one monitor, $two% on two (Double, Speed 60, 20 s each)"
     # The program's show through a change of the primary monitor's mode and back.
     (sleep 3; xrandr --output DUMMY0 --mode 800x600; sleep 2; xrandr --output DUMMY0 --mode 1024x768) &
+    changer=$!
     wine "$build/bench_show.exe" change 2>/dev/null | show_figures
-    wait
+    wait "$changer"
 else
     echo "screen saver show           skipped: the two-monitor display (Xorg's dummy driver) needs root"
     echo "hook wait display change skipped (the two-monitor display needs root)" >>"$hook_waits"
