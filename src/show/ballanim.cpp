@@ -76,7 +76,7 @@ static HBITMAP MakeScaledPicture(const char* name, int32_t size)
     HDC screen = GetDC(nullptr);
     if (from != nullptr && to != nullptr
         && GetDIBits(screen, source, 0, sourceSize, from, &info, DIB_RGB_COLORS) == sourceSize) {
-        ResamplePicture(from, sourceSize, to, size);
+        ResamplePicture(from, sourceSize, to, size, size);
         info.bmiHeader.biWidth = size;
         info.bmiHeader.biHeight = -size;
         made = CreateCompatibleBitmap(screen, size, size);
