@@ -210,7 +210,6 @@ void RunSaverShow()
     }
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    BallAnimation(nullptr, BALL_MEASURE, BallPlace{}); // the screen's own aspect values
     saverEnding = 0;
     pointerAnchor = {};
     RegisterSaverClass();
@@ -218,6 +217,11 @@ void RunSaverShow()
     // on the taskbar or in Alt+Tab; any button, the wheel and a move end it.
     // No park window to take out of the topmost layer and put back.
     ShowRequest request = {};
+    request.showMode = showMode;
+    request.pairCodes[0] = BowlNo_1;
+    request.pairCodes[1] = BowlNo_2;
+    request.speed = Speed;
+    MeasureAspect(nullptr, &request.aspectX, &request.aspectY); // the screen's own
     request.windowClass = SAVER_WINDOW_CLASS;
     request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     request.lookAtInput = LookAtSaverMessages;
@@ -225,7 +229,7 @@ void RunSaverShow()
     request.unseen = SaverUnseen;
     TakeMonitors(&request);
     displayOff = false;
-    ShowRun(nullptr, request);
+    ShowRun(request);
     StopDisplayNotifications(displayNotifications);
     displayNotifications = nullptr;
     UncoverMonitors();

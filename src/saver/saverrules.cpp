@@ -123,22 +123,6 @@ int16_t SaverShowMode(int32_t stored)
     return SHOW_DOUBLE;
 }
 
-int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to)
-{
-    if (from <= 0 || to <= 0)
-        return 0;
-    // Twice the exact value, plus one, halved: rounds to the nearest, and the
-    // floor division keeps negative positions rounding the same way.
-    int64_t twice = int64_t{length} * to * 2 + from;
-    int64_t divisor = int64_t{from} * 2;
-    int64_t value = twice / divisor - (twice % divisor < 0 ? 1 : 0);
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
 void AddShowMonitor(MonitorBox* list, int32_t* count, int32_t most, MonitorBox box, bool primary)
 {
     if (most <= 0)

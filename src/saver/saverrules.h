@@ -73,10 +73,6 @@ constexpr char SAVER_MONITORS_KEY[] = "SaverMonitors";
 // number, Double mode.
 int16_t SaverShowMode(int32_t stored);
 
-// A length (or position) on an axis of `from` pixels as pixels of an axis of
-// `to` pixels, rounded to the nearest; 0 when either axis is not positive.
-int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to);
-
 // A monitor's rectangle in screen pixels (right and bottom just outside).
 struct MonitorBox {
     int32_t left, top, right, bottom;

@@ -37,6 +37,27 @@ TEST(Scale, LengthsAtEveryCommonScale)
     EXPECT_TRUE(UnscaledLength(0, 144) == 0 && UnscaledLength(-5, 144) == 0 && UnscaledLength(1365, 144) == 910);
 }
 
+// A length on an axis of `from` units as pixels of an axis of `to` pixels (the preview of a screen).
+TEST(Scale, LengthsAtAnyRatio)
+{
+    const struct { int32_t length, from, to, scaled; } rows[] = {
+        {164, 1024, 152, 24},  // 24.34: the picture on the usual preview
+        {164, 768, 112, 24},   // 23.92
+        {1024, 1024, 152, 152}, {768, 768, 112, 112}, {0, 1024, 152, 0}, {512, 1024, 152, 76},
+        {430, 1024, 152, 64},  // 63.83
+        {27, 1024, 152, 4},    // 4.008
+        {3, 1024, 152, 0},     // 0.445 rounds down
+        {4, 1024, 152, 1},     // 0.59 rounds up
+        {-164, 1024, 152, -24}, {-3, 1024, 152, 0}, {-4, 1024, 152, -1},
+        {10, 1, 1, 10}, {1, 2, 1, 1},  // a half rounds up
+        {164, 3840, 152, 6}, {164, 640, 152, 39},  // 6.49, 38.95
+        {164, 0, 152, 0}, {164, 1024, 0, 0}, {164, -1024, 152, 0}, {164, 1024, -152, 0},
+        {INT32_MAX, 1, INT32_MAX, INT32_MAX}, {INT32_MIN, 1, INT32_MAX, INT32_MIN},
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MAX, 1, -1}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(ScaledBy(rows[i].length, rows[i].to, rows[i].from), rows[i].scaled) << "row " << i;
+}
+
 // A square of one colour, checked past its end by the sanitizer.
 std::vector<uint32_t> Square(int32_t size, uint32_t colour) { return std::vector<uint32_t>(size_t(size) * size, colour); }
 
