@@ -2,6 +2,7 @@
 #include "park.h"
 
 #include "../show/display.h"
+#include "../show/monitors.h"
 #include "../show/show.h"
 #include "fullscreen.h"
 #include "../base/dpi.h"
@@ -68,19 +69,10 @@ static ScreenBox BoxOf(const RECT& box)
 static ScreenBox monitorBoxes[MOST_SHOW_MONITORS];
 static int32_t monitorBoxCount;
 
-static BOOL CALLBACK AddMonitorBox(HMONITOR, HDC, LPRECT box, LPARAM)
-{
-    if (monitorBoxCount == MOST_SHOW_MONITORS)
-        return FALSE;
-    monitorBoxes[monitorBoxCount++] = BoxOf(*box);
-    return TRUE;
-}
-
 // The monitors now; where Windows lists none, the primary screen.
 static void ListMonitors()
 {
-    monitorBoxCount = 0;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitorBox, 0);
+    monitorBoxCount = ListShowMonitors(monitorBoxes, MOST_SHOW_MONITORS);
     if (monitorBoxCount == 0)
         monitorBoxes[monitorBoxCount++] = ScreenBox{0, 0, screenWidth, screenHeight};
 }

@@ -112,28 +112,3 @@ TEST(Saver, ShowChosenByTheStoredNumber)
 }
 
 } // namespace
-
-// The primary monitor always takes the first place, wherever Windows lists
-// it; with more monitors than places the last one listed before it goes.
-TEST(Saver, ShowMonitorPlaces)
-{
-    const struct { int32_t most, before; bool primaryLast; int32_t count, firstLeft, lastLeft; } rows[] = {
-        {16, 1, true, 2, 0, 1000},    {16, 15, true, 16, 0, 15000}, {16, 16, true, 16, 0, 15000},
-        {16, 20, true, 16, 0, 15000}, {16, 20, false, 16, 0, 15000}, {1, 3, true, 1, 0, 0},
-        {1, 3, false, 1, 0, 0},       {0, 3, true, 0, -1, -1}};
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        MonitorBox list[16];
-        int32_t count = 0;
-        MonitorBox primary = {0, 0, 1000, 800};
-        if (!rows[i].primaryLast)
-            AddShowMonitor(list, &count, rows[i].most, primary, true);
-        for (int32_t m = 1; m <= rows[i].before; ++m)
-            AddShowMonitor(list, &count, rows[i].most, MonitorBox{m * 1000, 0, m * 1000 + 800, 600}, false);
-        if (rows[i].primaryLast)
-            AddShowMonitor(list, &count, rows[i].most, primary, true);
-        EXPECT_EQ(count, rows[i].count) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[0].left : -1, rows[i].firstLeft) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[count - 1].left : -1, rows[i].lastLeft) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[0].right : -1, count > 0 ? 1000 : -1) << "row " << i;
-    }
-}

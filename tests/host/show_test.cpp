@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
 #include "show/frame.h"
+#include "show/monitors.h"
 
 #include <gtest/gtest.h>
 
@@ -292,6 +293,31 @@ TEST(Ball, EachMonitorsBallMovesAsOnAScreenOfItsSize)
             EXPECT_TRUE(together[m] == alone[m]) << "row " << i << " monitor " << m;
             EXPECT_TRUE(!changes || balls[m].areaHeight == rows[i].after[m].h) << "row " << i << " monitor " << m;
         }
+    }
+}
+
+// The primary monitor always takes the first place, wherever Windows lists
+// it; with more monitors than places the last one listed before it goes.
+TEST(Monitors, ThePrimaryComesFirst)
+{
+    const struct { int32_t most, before; bool primaryLast; int32_t count, firstLeft, lastLeft; } rows[] = {
+        {16, 1, true, 2, 0, 1000},    {16, 15, true, 16, 0, 15000}, {16, 16, true, 16, 0, 15000},
+        {16, 20, true, 16, 0, 15000}, {16, 20, false, 16, 0, 15000}, {1, 3, true, 1, 0, 0},
+        {1, 3, false, 1, 0, 0},       {0, 3, true, 0, -1, -1}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        ScreenBox list[16];
+        int32_t count = 0;
+        ScreenBox primary = {0, 0, 1000, 800};
+        if (!rows[i].primaryLast)
+            AddShowMonitor(list, &count, rows[i].most, primary, true);
+        for (int32_t m = 1; m <= rows[i].before; ++m)
+            AddShowMonitor(list, &count, rows[i].most, ScreenBox{m * 1000, 0, m * 1000 + 800, 600}, false);
+        if (rows[i].primaryLast)
+            AddShowMonitor(list, &count, rows[i].most, primary, true);
+        EXPECT_EQ(count, rows[i].count) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[0].left : -1, rows[i].firstLeft) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[count - 1].left : -1, rows[i].lastLeft) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[0].right : -1, count > 0 ? 1000 : -1) << "row " << i;
     }
 }
 
