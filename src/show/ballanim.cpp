@@ -88,26 +88,40 @@ static HBITMAP MakeScaledPicture(const char* name, int32_t width, int32_t height
     return made;
 }
 
-// The first or the second picture as drawn at width x height: the loaded one
-// at 100%, otherwise a copy made once for the size; null when there is no
-// room for another size.
-static HBITMAP PictureAt(ShowPictures* pictures, bool second, int32_t width, int32_t height)
+// A picture selected into a memory device context of its own, made once.
+static HDC PictureDc(HBITMAP picture, HDC* dc)
 {
+    if (*dc == nullptr && picture != nullptr) {
+        *dc = CreateCompatibleDC(nullptr);
+        if (*dc != nullptr)
+            SelectObject(*dc, picture);
+    }
+    return *dc;
+}
+
+// The first or the second picture as drawn at width x height, in its
+// device context: the loaded one at 100%, otherwise a copy made once for
+// the size; null when there is no room for another size.
+static HDC PictureAt(ShowPictures* pictures, bool second, int32_t width, int32_t height)
+{
+    int which = second ? 1 : 0;
     if (width == BALL_SIZE && height == BALL_SIZE)
-        return pictures->loaded[second ? 1 : 0];
-    for (int32_t i = 0; i < pictures->copyCount; ++i)
-        if (pictures->copies[i].width == width && pictures->copies[i].height == height)
-            return pictures->copies[i].pictures[second ? 1 : 0];
+        return PictureDc(pictures->loaded[which], &pictures->loadedDcs[which]);
+    for (int32_t i = 0; i < pictures->copyCount; ++i) {
+        ShowPictures::Copy* copy = &pictures->copies[i];
+        if (copy->width == width && copy->height == height)
+            return PictureDc(copy->pictures[which], &copy->dcs[which]);
+    }
     if (pictures->copyCount == MOST_SHOW_MONITORS || width <= 0 || height <= 0)
         return nullptr;
     ShowPictures::Copy* made = &pictures->copies[pictures->copyCount++];
+    *made = {};
     made->width = width;
     made->height = height;
-    for (int which = 0; which < 2; ++which)
-        made->pictures[which] = pictures->names[which] != nullptr
-                                    ? MakeScaledPicture(pictures->names[which], width, height)
-                                    : nullptr;
-    return made->pictures[second ? 1 : 0];
+    for (int i = 0; i < 2; ++i)
+        if (pictures->names[i] != nullptr)
+            made->pictures[i] = MakeScaledPicture(pictures->names[i], width, height);
+    return PictureDc(made->pictures[which], &made->dcs[which]);
 }
 
 void MakePicturesFor(ShowPictures* pictures, const BallPlace& place)
@@ -115,15 +129,22 @@ void MakePicturesFor(ShowPictures* pictures, const BallPlace& place)
     PictureAt(pictures, false, PictureWidth(place), PictureHeight(place));
 }
 
+// Each device context goes before its picture.
+static void Release(HBITMAP picture, HDC dc)
+{
+    if (dc != nullptr)
+        DeleteDC(dc);
+    if (picture != nullptr)
+        DeleteObject(picture);
+}
+
 void ReleaseShowPictures(ShowPictures* pictures)
 {
     for (int32_t i = 0; i < pictures->copyCount; ++i)
-        for (HBITMAP picture : pictures->copies[i].pictures)
-            if (picture != nullptr)
-                DeleteObject(picture);
-    for (HBITMAP picture : pictures->loaded)
-        if (picture != nullptr)
-            DeleteObject(picture);
+        for (int which = 0; which < 2; ++which)
+            Release(pictures->copies[i].pictures[which], pictures->copies[i].dcs[which]);
+    for (int which = 0; which < 2; ++which)
+        Release(pictures->loaded[which], pictures->loadedDcs[which]);
     *pictures = {};
 }
 
@@ -132,14 +153,10 @@ void DrawBall(HWND window, ShowPictures* pictures, const BallStep& step, const B
     if (window == nullptr)
         return;
     int32_t width = PictureWidth(place), height = PictureHeight(place);
-    HBITMAP picture = PictureAt(pictures, step.secondPicture, width, height);
+    HDC picture = PictureAt(pictures, step.secondPicture, width, height);
     if (picture == nullptr)
         return;
     HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(dc, step.drawX, step.drawY, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
+    BitBlt(dc, step.drawX, step.drawY, width, height, picture, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
-    DeleteDC(memory);
 }

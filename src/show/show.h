@@ -20,13 +20,17 @@ constexpr int MOST_SHOW_MONITORS = 16;
 void MeasureAspect(HWND window, int32_t* aspectX, int32_t* aspectY);
 
 // The pictures of a show: loaded for its mode and pair codes, with their
-// copies at each size they are drawn at. Whoever loads them releases them.
+// copies at each size they are drawn at, each selected into a memory device
+// context of its own at its first draw, kept until they are released, so
+// that a draw is one copy. Whoever loads them releases them.
 struct ShowPictures {
     const char* names[2]; // resource names; the second only in Double mode
     HBITMAP loaded[2];    // at 100%
+    HDC loadedDcs[2];
     struct Copy {
         int32_t width, height;
         HBITMAP pictures[2];
+        HDC dcs[2];
     } copies[MOST_SHOW_MONITORS];
     int32_t copyCount;
 };

@@ -80,6 +80,8 @@ static void TestSingleMode(HWND park)
     MeasureAspect(park, &aspectX, &aspectY);
     BallMotion ball = PrepareBallAt(place, SHOW_MARS, aspectX, aspectY);
     ShowPictures pictures = LoadShowPictures(SHOW_MARS, BowlNo_1, BowlNo_2);
+    // Read before the first draw selects it into a device context.
+    std::vector<DWORD> mars = PicturePixels(pictures.loaded[0]);
     CHECK(ball.ballX == screenWidth / 2 && ball.ballY == screenHeight / 2, "the ball starts at the centre");
     int x = 0, y = 0;
     for (int step = 0; step < 40; ++step) {
@@ -89,7 +91,7 @@ static void TestSingleMode(HWND park)
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
-    CHECK_EQ(Mismatches(screen, PicturePixels(pictures.loaded[0]), x, y), 0, "Mars at (%d, %d) on %dx%d", x, y,
+    CHECK_EQ(Mismatches(screen, mars, x, y), 0, "Mars at (%d, %d) on %dx%d", x, y,
              screenWidth, screenHeight);
     RECT box = BodyBox(screen, 0, screenWidth);
     CHECK(box.left >= x && box.right < x + BALL_SIZE && box.top >= y && box.bottom < y + BALL_SIZE,
@@ -110,6 +112,7 @@ static void TestDoubleMode(HWND park)
     BallMotion ball = PrepareBallAt(place, SHOW_DOUBLE, aspectX, aspectY);
     // The same round body on both sides makes the mirror visible.
     ShowPictures pictures = LoadShowPictures(SHOW_DOUBLE, PAIR_SPHERE, PAIR_SPHERE);
+    std::vector<DWORD> sphere = PicturePixels(pictures.loaded[0]);
     bool formula = OffsetFormulaMirrors(screenWidth);
     int leftX = 0, leftY = 0, rightX = 0, rightY = 0, ballAtSecond = 0;
     for (int frame = 0; frame < 30; ++frame) {
@@ -126,7 +129,6 @@ static void TestDoubleMode(HWND park)
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
-    std::vector<DWORD> sphere = PicturePixels(pictures.loaded[0]);
     CHECK_EQ(Mismatches(screen, sphere, leftX, leftY), 0, "left ball at (%d, %d)", leftX, leftY);
     CHECK_EQ(Mismatches(screen, sphere, rightX, rightY), 0, "right ball at (%d, %d)", rightX, rightY);
 
