@@ -3,11 +3,7 @@
 #pragma once
 #include <cstdint>
 
-// A rectangle in screen pixels as Windows gives one: right and bottom lie
-// just outside it.
-struct ScreenBox {
-    int32_t left, top, right, bottom;
-};
+#include "../base/screenbox.h"
 
 // WS_CAPTION: a title bar takes both of its bits, WS_BORDER and WS_DLGFRAME.
 constexpr uint32_t CAPTION_STYLE = 0x00C00000;

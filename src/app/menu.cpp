@@ -1,16 +1,17 @@
 // The park window's popup menu and its commands.
 #include "menu.h"
-#include "park.h"
+#include "programshow.h"
 
 #include <cstdint>
 
 #include "../dialogs/dialogs.h"
 #include "../resources/resource.h"
-#include "../show/show.h"
 #include "../base/globals.h"
 
 // "The dialog box cannot be opened", in code page 932.
 static const char ABOUT_FAILED_TEXT[] = "ﾀﾞｲｱﾛｸﾞﾎﾞｯｸｽが開けません。";
+
+HMENU popupMenu;
 
 // The nine picture items; their ids are the show modes.
 static const int PICTURE_ITEMS[] = {
@@ -48,7 +49,7 @@ static void ChooseShowMode(HWND window, int id)
 {
     // A show starts even when the item already carried the check mark.
     showMode = static_cast<int16_t>(id);
-    ShowRun(window, ProgramShowRequest());
+    RunProgramShow(window);
 }
 
 static void SelectPictures(HWND window)
@@ -57,7 +58,7 @@ static void SelectPictures(HWND window)
     pairAccepted = 0;
     DialogBoxParamA(instanceHandle, "BOWLSELECT", window, BowlSelectDlgProc, 0);
     if (pairAccepted != 0)
-        ShowRun(window, ProgramShowRequest());
+        RunProgramShow(window);
 }
 
 static void FlipTopMost(HWND window)
@@ -89,7 +90,7 @@ void OnParkCommand(HWND window, int commandId)
         ChooseShowMode(window, commandId);
         return;
     case IDM_TESTBOURNCE:
-        ShowRun(window, ProgramShowRequest());
+        RunProgramShow(window);
         return;
     case IDM_SETTIME:
         DialogBoxParamA(instanceHandle, "SCRNSAVER", window, ScrnSaverDlgProc, 0);

@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// The menu, loaded with the park window and destroyed with it.
+extern HMENU popupMenu;
+
 // Opens the popup menu at a click point given in client coordinates (lParam of a mouse message).
 void OpenParkMenu(HWND window, LPARAM clickPoint);
 

@@ -2,6 +2,7 @@
 #include "park.h"
 
 #include "../show/display.h"
+#include "../show/monitors.h"
 #include "../show/show.h"
 #include "fullscreen.h"
 #include "../base/dpi.h"
@@ -9,6 +10,7 @@
 #include "../base/scale.h"
 #include "desktoprules.h"
 #include "menu.h"
+#include "programshow.h"
 #include "waitrule.h"
 
 // "There is no floating popup menu", in code page 932.
@@ -19,6 +21,11 @@ static int32_t userAway;
 
 // What Windows tells the park window of the display; null where it tells nothing.
 static HANDLE displayNotifications;
+
+ShowPictures parkPictures;
+
+// The display's aspect values, measured once when the park window is made.
+static int32_t parkAspectX, parkAspectY;
 
 // The park window's pixels per inch: its sizes are given for 96.
 static int32_t parkDpi = STANDARD_DPI;
@@ -62,19 +69,10 @@ static ScreenBox BoxOf(const RECT& box)
 static ScreenBox monitorBoxes[MOST_SHOW_MONITORS];
 static int32_t monitorBoxCount;
 
-static BOOL CALLBACK AddMonitorBox(HMONITOR, HDC, LPRECT box, LPARAM)
-{
-    if (monitorBoxCount == MOST_SHOW_MONITORS)
-        return FALSE;
-    monitorBoxes[monitorBoxCount++] = BoxOf(*box);
-    return TRUE;
-}
-
 // The monitors now; where Windows lists none, the primary screen.
 static void ListMonitors()
 {
-    monitorBoxCount = 0;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitorBox, 0);
+    monitorBoxCount = ListShowMonitors(monitorBoxes, MOST_SHOW_MONITORS);
     if (monitorBoxCount == 0)
         monitorBoxes[monitorBoxCount++] = ScreenBox{0, 0, screenWidth, screenHeight};
 }
@@ -158,9 +156,8 @@ static void OnParkCreate(HWND window)
     SetTimer(window, WAIT_TIMER, WAIT_TIMER_PERIOD, nullptr);
     StartSessionNotifications(window);
     displayNotifications = StartDisplayNotifications(window);
-    BallPlace screen = {screenWidth, screenHeight, PrimaryMonitorDpi(), true};
-    BallAnimation(window, BALL_MEASURE, screen);
-    BallAnimation(window, BALL_PREPARE, screen);
+    MeasureAspect(window, &parkAspectX, &parkAspectY);
+    parkPictures = LoadShowPictures(showMode, BowlNo_1, BowlNo_2);
 }
 
 static void OnParkSize(HWND window)
@@ -200,7 +197,7 @@ static void OnWaitTimerTick(HWND window)
         return;
     showRunning = 1;
     tickCounter = 0;
-    ShowRun(window, ProgramShowRequest());
+    RunProgramShow(window);
 }
 
 static void TearDownPark(HWND window)
@@ -210,12 +207,7 @@ static void TearDownPark(HWND window)
     parkTornDown = true;
     DestroyMenu(popupMenu);
     popupMenu = nullptr;
-    if (firstPicture != nullptr)
-        DeleteObject(firstPicture);
-    firstPicture = nullptr;
-    if (secondPicture != nullptr)
-        DeleteObject(secondPicture);
-    secondPicture = nullptr;
+    ReleaseShowPictures(&parkPictures);
     KillTimer(window, WAIT_TIMER);
     // Here at WM_CLOSE too: the program ends after it without destroying the window.
     StopSessionNotifications(window);
@@ -250,20 +242,37 @@ static ShowMonitor PrimaryShowMonitor()
 }
 
 // Looked at between a show's frames, so that the show covers the screen as it is.
-static bool ProgramDesktopChanged(ShowMonitor* primary)
+static bool ProgramDesktopChanged(ShowMonitor* monitors, int32_t)
 {
     if (!RefreshScreenSize())
         return false;
-    *primary = PrimaryShowMonitor();
+    monitors[0] = PrimaryShowMonitor();
     return true;
 }
 
-ShowRequest ProgramShowRequest()
+// The park window of the show under way.
+static HWND parkOfShow;
+
+// The park window is never activated: the user may be typing elsewhere.
+static void ParkBackInBand()
+{
+    if (alwaysOnTop == 1)
+        SetWindowPos(parkOfShow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The primary screen looked at afresh, and the program's own settings.
+static ShowRequest ProgramShowRequest()
 {
     RefreshScreenSize();
     ShowRequest request = {};
     request.monitors[0] = PrimaryShowMonitor();
     request.monitorCount = 1;
+    request.showMode = showMode;
+    request.pairCodes[0] = BowlNo_1;
+    request.pairCodes[1] = BowlNo_2;
+    request.speed = Speed;
+    request.aspectX = parkAspectX;
+    request.aspectY = parkAspectY;
     request.windowClass = "static";
     // Above every ordinary window whether or not Windows gives the show the
     // foreground; no taskbar button or Alt+Tab entry.
@@ -273,7 +282,19 @@ ShowRequest ProgramShowRequest()
     request.holdsInput = true;
     request.unseen = ProgramShowUnseen;
     request.desktopChanged = ProgramDesktopChanged;
+    request.windowsGone = ParkBackInBand;
     return request;
+}
+
+ShowCounts RunProgramShow(HWND park, ShowCounts* counting)
+{
+    parkOfShow = park;
+    if (alwaysOnTop == 1)
+        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowCounts counts = ShowRun(ProgramShowRequest(), counting);
+    tickCounter = 0;
+    showRunning = 0;
+    return counts;
 }
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

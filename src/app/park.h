@@ -17,10 +17,8 @@ bool RegisterParkClass();
 // Creates the park window at the bottom-left corner of the screen (not yet shown).
 HWND CreateParkWindow();
 
-// The program's show: the primary screen as it is now (screenWidth x
-// screenHeight, looked at afresh) in plain black topmost "static" windows,
-// ended by a key or a left or right press anywhere on the desktop, following
-// the screen when its size changes.
-ShowRequest ProgramShowRequest();
+// The pictures of the show mode the program started in, loaded with the park
+// window and released with it.
+extern ShowPictures parkPictures;
 
 LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -19,7 +19,5 @@ int32_t showOverFullScreen = 0;
 int16_t showMode = INITIAL_SHOW_MODE;
 int32_t BowlNo_1 = INITIAL_BOWLNO_1;
 int32_t BowlNo_2 = INITIAL_BOWLNO_2;
-HMENU popupMenu;
 int32_t pairAccepted = 0;
-HBITMAP firstPicture, secondPicture;
 int32_t settingsReadOnly = 0;

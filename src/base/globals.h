@@ -26,7 +26,5 @@ extern int32_t showRunning;           // 1 while a timed show runs
 extern int32_t showOverFullScreen;    // 1: a timed show starts even over a full-screen program
 extern int16_t showMode;
 extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and right balls
-extern HMENU popupMenu;
 extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK
-extern HBITMAP firstPicture, secondPicture;
 extern int32_t settingsReadOnly;      // 1: nothing is written to the settings file (Hoplette.scr sets it)

@@ -11,12 +11,19 @@ int32_t UsableDpi(int32_t dpi)
     return dpi < 24 ? 24 : dpi > 960 ? 960 : dpi;
 }
 
+int32_t ScaledBy(int32_t length, int32_t pixels, int32_t units)
+{
+    if (pixels <= 0 || units <= 0)
+        return 0;
+    int64_t scaled = int64_t{length} * pixels;
+    int64_t half = units / 2;
+    int64_t result = scaled >= 0 ? (scaled + half) / units : -((-scaled + half) / units);
+    return result > INT32_MAX ? INT32_MAX : result < INT32_MIN ? INT32_MIN : static_cast<int32_t>(result);
+}
+
 int32_t ScaledLength(int32_t length, int32_t dpi)
 {
-    int64_t scaled = int64_t{length} * UsableDpi(dpi);
-    int64_t half = STANDARD_DPI / 2;
-    int64_t pixels = scaled >= 0 ? (scaled + half) / STANDARD_DPI : -((-scaled + half) / STANDARD_DPI);
-    return pixels > INT32_MAX ? INT32_MAX : pixels < INT32_MIN ? INT32_MIN : static_cast<int32_t>(pixels);
+    return ScaledBy(length, UsableDpi(dpi), STANDARD_DPI);
 }
 
 int32_t UnscaledLength(int32_t pixels, int32_t dpi)
@@ -49,14 +56,15 @@ static int64_t Overlap(int32_t s, int32_t t, int32_t fromSize, int32_t toSize)
 
 // Shrinking: each target pixel averages the source pixels under it, by the
 // area each covers.
-static void Shrink(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+static void Shrink(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toWidth, int32_t toHeight)
 {
-    for (int32_t y = 0; y < toSize; ++y) {
-        for (int32_t x = 0; x < toSize; ++x) {
+    for (int32_t y = 0; y < toHeight; ++y) {
+        for (int32_t x = 0; x < toWidth; ++x) {
             uint64_t sums[4] = {0, 0, 0, 0}, total = 0;
-            for (int32_t sy = y * fromSize / toSize; sy < fromSize && sy * toSize < (y + 1) * fromSize; ++sy) {
-                for (int32_t sx = x * fromSize / toSize; sx < fromSize && sx * toSize < (x + 1) * fromSize; ++sx) {
-                    uint64_t weight = static_cast<uint64_t>(Overlap(sy, y, fromSize, toSize) * Overlap(sx, x, fromSize, toSize));
+            for (int32_t sy = y * fromSize / toHeight; sy < fromSize && sy * toHeight < (y + 1) * fromSize; ++sy) {
+                for (int32_t sx = x * fromSize / toWidth; sx < fromSize && sx * toWidth < (x + 1) * fromSize; ++sx) {
+                    uint64_t weight = static_cast<uint64_t>(Overlap(sy, y, fromSize, toHeight)
+                                                            * Overlap(sx, x, fromSize, toWidth));
                     uint32_t pixel = from[size_t(sy) * fromSize + sx];
                     for (int which = 0; which < 4; ++which)
                         sums[which] += weight * Channel(pixel, which);
@@ -66,22 +74,22 @@ static void Shrink(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t
             uint32_t pixel = 0;
             for (int which = 0; which < 4; ++which)
                 pixel |= static_cast<uint32_t>((sums[which] + total / 2) / total) << (8 * which);
-            to[size_t(y) * toSize + x] = pixel;
+            to[size_t(y) * toWidth + x] = pixel;
         }
     }
 }
 
 // Growing: each target pixel's centre mapped into the source, between the
 // four source pixels around it (the edge ones repeated), in 1/256ths.
-static void Grow(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+static void Grow(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toWidth, int32_t toHeight)
 {
-    for (int32_t y = 0; y < toSize; ++y) {
-        int64_t fy = ((2 * int64_t{y} + 1) * fromSize * 256) / (2 * int64_t{toSize}) - 128;
+    for (int32_t y = 0; y < toHeight; ++y) {
+        int64_t fy = ((2 * int64_t{y} + 1) * fromSize * 256) / (2 * int64_t{toHeight}) - 128;
         fy = fy < 0 ? 0 : fy;
         int32_t y0 = static_cast<int32_t>(fy >> 8), y1 = y0 + 1 < fromSize ? y0 + 1 : y0;
         uint32_t wy = static_cast<uint32_t>(fy & 255);
-        for (int32_t x = 0; x < toSize; ++x) {
-            int64_t fx = ((2 * int64_t{x} + 1) * fromSize * 256) / (2 * int64_t{toSize}) - 128;
+        for (int32_t x = 0; x < toWidth; ++x) {
+            int64_t fx = ((2 * int64_t{x} + 1) * fromSize * 256) / (2 * int64_t{toWidth}) - 128;
             fx = fx < 0 ? 0 : fx;
             int32_t x0 = static_cast<int32_t>(fx >> 8), x1 = x0 + 1 < fromSize ? x0 + 1 : x0;
             uint32_t wx = static_cast<uint32_t>(fx & 255);
@@ -93,17 +101,18 @@ static void Grow(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t t
                 uint32_t lower = Channel(c, which) * (256 - wx) + Channel(d, which) * wx;
                 pixel |= ((upper * (256 - wy) + lower * wy + 32768) >> 16) << (8 * which);
             }
-            to[size_t(y) * toSize + x] = pixel;
+            to[size_t(y) * toWidth + x] = pixel;
         }
     }
 }
 
-void ResamplePicture(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize)
+void ResamplePicture(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toWidth, int32_t toHeight)
 {
-    if (fromSize <= 0 || toSize <= 0)
+    if (fromSize <= 0 || toWidth <= 0 || toHeight <= 0)
         return;
-    if (toSize <= fromSize)
-        Shrink(from, fromSize, to, toSize);
+    // A picture larger on one axis only grows: the blend stays within the source.
+    if (toWidth <= fromSize && toHeight <= fromSize)
+        Shrink(from, fromSize, to, toWidth, toHeight);
     else
-        Grow(from, fromSize, to, toSize);
+        Grow(from, fromSize, to, toWidth, toHeight);
 }

@@ -9,8 +9,12 @@ constexpr int32_t STANDARD_DPI = 96;
 // (25% to 1000%) counts as the nearest of those, nothing as 96.
 int32_t UsableDpi(int32_t dpi);
 
-// A length or position of 96-DPI units in pixels at dpi, rounded to the
-// nearest pixel (halves away from zero, so that a mirror image rounds alike).
+// A length or position in pixels where `units` units make `pixels` pixels,
+// rounded to the nearest pixel (halves away from zero, so that a mirror image
+// rounds alike); 0 where either is not positive.
+int32_t ScaledBy(int32_t length, int32_t pixels, int32_t units);
+
+// A length or position of 96-DPI units in pixels at dpi.
 int32_t ScaledLength(int32_t length, int32_t dpi);
 
 // Whole 96-DPI units in a length of pixels at dpi: a screen's size as the
@@ -22,8 +26,8 @@ int32_t UnscaledLength(int32_t pixels, int32_t dpi);
 // (2 above 200% too).
 int32_t PictureSourceScale(int32_t size, int32_t standardSize);
 
-// Resamples a square picture of 32-bit pixels (any byte order) to another
-// size, channel by channel: each pixel of `to` averages the part of `from`
-// it covers where it shrinks, and blends the four nearest where it grows.
-// Nothing is read or written outside the two squares.
-void ResamplePicture(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toSize);
+// Resamples a square picture of 32-bit pixels (any byte order) to a
+// rectangle, channel by channel: each pixel of `to` averages the part of
+// `from` it covers where it shrinks, and blends the four nearest where it
+// grows. Nothing is read or written outside the two pictures.
+void ResamplePicture(const uint32_t* from, int32_t fromSize, uint32_t* to, int32_t toWidth, int32_t toHeight);

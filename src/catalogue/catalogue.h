@@ -14,7 +14,6 @@ constexpr int16_t SHOW_DOUBLE = 10017;
 constexpr int16_t SHOW_SPHERE = 10018;
 
 // Pair codes: the picture of one ball in Double mode. 10017 is Sphere here.
-constexpr int32_t PAIR_EARTH = 10010;
 constexpr int32_t PAIR_EARTHAFRICA = 10011;
 constexpr int32_t PAIR_VENUS = 10014;
 constexpr int32_t PAIR_SUN = 10016;

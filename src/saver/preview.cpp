@@ -1,5 +1,5 @@
-// The preview: the full-screen ball's arithmetic (at the primary screen's
-// size and the show's pace) drawn scaled down into a small child window.
+// The preview: the show's own ball, step and drawing, at the primary
+// screen's size and the show's pace, on the small scale of a child window.
 #include "preview.h"
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 #include "../show/ball.h"
 #include "../show/frame.h"
 #include "../show/show.h"
-#include "saverrules.h"
 
 static const char PREVIEW_CLASS[] = "HoplettePreview";
 constexpr UINT_PTR PREVIEW_TIMER = 1;
@@ -19,80 +18,34 @@ constexpr UINT_PTR PREVIEW_TIMER = 1;
 // work per tick is a few steps of arithmetic and, now and then, one small copy.
 constexpr UINT PREVIEW_TIMER_PERIOD = 40;
 
-// The preview's state: its parent, its size, the frame schedule, the picture
-// of each ball scaled to the preview and the off-screen image it is drawn in.
+// The preview's state: its parent; the place of its ball, the preview's
+// pixels standing for the whole screen's 96-DPI units (so that it looks the
+// same at every scale); the ball, its pictures at the preview's size and
+// where each was last drawn; the frame schedule.
 static HWND previewParent;
-static int32_t previewWidth, previewHeight;
-// The full screen as the show's arithmetic sees it, in 96-DPI units: the
-// preview looks the same at every scale.
-static int32_t screenUnitsWide, screenUnitsHigh;
+static BallPlace previewPlace;
+static BallMotion previewBall;
+static ShowPictures previewPictures;
+static BallStep previewDrawn[2];
+static bool previewBallDrawn[2];
 static int64_t previewTicksPerSecond;
 static FramePace previewPace;
 static int32_t previewMostFrames;
-static HBITMAP previewPictures[2];      // the first and the second picture, scaled
-static HDC previewPictureDcs[2];        // each selected into a device context of its own, for good
-static HGDIOBJ previewPictureFormers[2];
-static int32_t previewPictureWidth, previewPictureHeight;
-static HDC previewImage;                // previewWidth x previewHeight, what the window shows
-static HBITMAP previewImageBitmap;
-static HGDIOBJ previewImageFormer;
-static POINT previewBalls[2];           // where each picture stands, in preview pixels
-static bool previewBallDrawn[2];
-
-// A picture scaled down once, so that each redraw is one small copy.
-static HBITMAP ScalePicture(HDC dc, HBITMAP picture)
-{
-    if (picture == nullptr)
-        return nullptr;
-    HBITMAP scaled = CreateCompatibleBitmap(dc, previewPictureWidth, previewPictureHeight);
-    HDC from = CreateCompatibleDC(dc), to = CreateCompatibleDC(dc);
-    HGDIOBJ fromFormer = SelectObject(from, picture);
-    HGDIOBJ toFormer = SelectObject(to, scaled);
-    SetStretchBltMode(to, HALFTONE);
-    SetBrushOrgEx(to, 0, 0, nullptr);
-    StretchBlt(to, 0, 0, previewPictureWidth, previewPictureHeight, from, 0, 0, BALL_SIZE, BALL_SIZE, SRCCOPY);
-    SelectObject(from, fromFormer);
-    SelectObject(to, toFormer);
-    DeleteDC(from);
-    DeleteDC(to);
-    return scaled;
-}
 
 static void OnPreviewCreate(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    previewWidth = client.right;
-    previewHeight = client.bottom;
-
-    // The ball as a full-screen show would run it, silent: only its place is drawn.
+    // The ball as a full-screen show would run it, silent.
     int32_t dpi = PrimaryMonitorDpi();
-    screenUnitsWide = UnscaledLength(screenWidth, dpi);
-    screenUnitsHigh = UnscaledLength(screenHeight, dpi);
-    BallPlace screen = {screenWidth, screenHeight, dpi, false};
-    BallAnimation(nullptr, BALL_MEASURE, screen);
-    BallAnimation(nullptr, BALL_PREPARE, screen);
-    previewPictureWidth = ScaleToPreview(BALL_SIZE, screenUnitsWide, previewWidth);
-    previewPictureHeight = ScaleToPreview(BALL_SIZE, screenUnitsHigh, previewHeight);
-    previewPictureWidth = previewPictureWidth > 0 ? previewPictureWidth : 1;
-    previewPictureHeight = previewPictureHeight > 0 ? previewPictureHeight : 1;
-
-    HDC dc = GetDC(window);
-    previewPictures[0] = ScalePicture(dc, firstPicture);
-    previewPictures[1] = showMode == SHOW_DOUBLE ? ScalePicture(dc, secondPicture) : nullptr;
-    for (int which = 0; which < 2; ++which) {
-        previewPictureDcs[which] = nullptr;
-        if (previewPictures[which] == nullptr)
-            continue;
-        previewPictureDcs[which] = CreateCompatibleDC(dc);
-        previewPictureFormers[which] = SelectObject(previewPictureDcs[which], previewPictures[which]);
-    }
-    previewImage = CreateCompatibleDC(dc);
-    previewImageBitmap = CreateCompatibleBitmap(dc, previewWidth > 0 ? previewWidth : 1,
-                                                previewHeight > 0 ? previewHeight : 1);
-    previewImageFormer = SelectObject(previewImage, previewImageBitmap);
-    PatBlt(previewImage, 0, 0, previewWidth, previewHeight, BLACKNESS);
-    ReleaseDC(window, dc);
+    int32_t unitsWide = UnscaledLength(screenWidth, dpi), unitsHigh = UnscaledLength(screenHeight, dpi);
+    previewPlace = BallPlace{client.right, client.bottom, unitsWide, unitsHigh,
+                             client.right, unitsWide, client.bottom, unitsHigh, false};
+    int32_t aspectX, aspectY;
+    MeasureAspect(nullptr, &aspectX, &aspectY);
+    previewBall = PrepareBallAt(previewPlace, showMode, aspectX, aspectY);
+    previewPictures = LoadShowPictures(showMode, BowlNo_1, BowlNo_2);
+    MakePicturesFor(&previewPictures, previewPlace);
     previewBallDrawn[0] = previewBallDrawn[1] = false;
 
     previewTicksPerSecond = StartClock();
@@ -101,43 +54,19 @@ static void OnPreviewCreate(HWND window)
     SetTimer(window, PREVIEW_TIMER, PREVIEW_TIMER_PERIOD, nullptr);
 }
 
-// Moves the ball by the frames due; true when a picture's place in the preview changed.
-static bool StepPreviewBall()
+// Draws a step where its picture's place in the preview changed: by a pixel
+// at most, which the picture's black border paints over, as in a show.
+static void DrawPreviewStep(HWND window, BallStep step)
 {
-    bool twoBalls = showMode == SHOW_DOUBLE;
-    bool moved = false;
-    int32_t frames = TakeFramesDue(&previewPace, ClockNow(), previewMostFrames);
-    for (int32_t step = 0; step < frames * (twoBalls ? 2 : 1); ++step) {
-        BallStep ball = StepBall(screenUnitsWide, screenUnitsHigh, showMode);
-        int which = ball.secondPicture ? 1 : 0;
-        // The second picture's window starts at the middle of the screen.
-        int32_t x = ball.drawX + (ball.secondPicture ? screenUnitsWide >> 1 : 0);
-        POINT place = {ScaleToPreview(x, screenUnitsWide, previewWidth),
-                       ScaleToPreview(ball.drawY, screenUnitsHigh, previewHeight)};
-        if (!previewBallDrawn[which] || place.x != previewBalls[which].x || place.y != previewBalls[which].y)
-            moved = true;
-        previewBalls[which] = place;
-        previewBallDrawn[which] = true;
-    }
-    return moved;
-}
-
-static void DrawPreviewImage()
-{
-    PatBlt(previewImage, 0, 0, previewWidth, previewHeight, BLACKNESS);
-    for (int which = 0; which < 2; ++which) {
-        if (previewBallDrawn[which] && previewPictureDcs[which] != nullptr)
-            BitBlt(previewImage, previewBalls[which].x, previewBalls[which].y, previewPictureWidth,
-                   previewPictureHeight, previewPictureDcs[which], 0, 0, SRCCOPY);
-    }
-}
-
-// The rectangle a picture covers at place, or an empty one where none was drawn.
-static RECT BallBox(bool drawn, POINT place)
-{
-    if (!drawn)
-        return RECT{0, 0, 0, 0};
-    return RECT{place.x, place.y, place.x + previewPictureWidth, place.y + previewPictureHeight};
+    int which = step.secondPicture ? 1 : 0;
+    // The right half starts at the middle, as a show's right window does.
+    if (step.secondPicture)
+        step.drawX += previewPlace.width >> 1;
+    if (previewBallDrawn[which] && step.drawX == previewDrawn[which].drawX && step.drawY == previewDrawn[which].drawY)
+        return;
+    DrawBall(window, &previewPictures, step, previewPlace);
+    previewDrawn[which] = step;
+    previewBallDrawn[which] = true;
 }
 
 static void OnPreviewTimer(HWND window)
@@ -147,46 +76,26 @@ static void OnPreviewTimer(HWND window)
         DestroyWindow(window);
         return;
     }
-    RECT before[2] = {BallBox(previewBallDrawn[0], previewBalls[0]), BallBox(previewBallDrawn[1], previewBalls[1])};
-    if (!StepPreviewBall())
-        return;
-    DrawPreviewImage();
-    // Only where a ball was or is now: the rest of the window is black already.
-    HDC dc = GetDC(window);
-    for (int which = 0; which < 2; ++which) {
-        RECT changed, after = BallBox(previewBallDrawn[which], previewBalls[which]);
-        UnionRect(&changed, &before[which], &after);
-        BitBlt(dc, changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top,
-               previewImage, changed.left, changed.top, SRCCOPY);
-    }
-    ReleaseDC(window, dc);
+    int32_t frames = TakeFramesDue(&previewPace, ClockNow(), previewMostFrames);
+    for (int32_t step = 0; step < frames * (showMode == SHOW_DOUBLE ? 2 : 1); ++step)
+        DrawPreviewStep(window, StepBallAt(&previewBall, previewPlace, showMode));
 }
 
 static void OnPreviewPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    BitBlt(dc, 0, 0, previewWidth, previewHeight, previewImage, 0, 0, SRCCOPY);
+    PatBlt(dc, 0, 0, previewPlace.width, previewPlace.height, BLACKNESS);
     EndPaint(window, &paint);
+    for (int which = 0; which < 2; ++which)
+        if (previewBallDrawn[which])
+            DrawBall(window, &previewPictures, previewDrawn[which], previewPlace);
 }
 
 static void OnPreviewDestroy(HWND window)
 {
     KillTimer(window, PREVIEW_TIMER);
-    SelectObject(previewImage, previewImageFormer);
-    DeleteDC(previewImage);
-    DeleteObject(previewImageBitmap);
-    for (int which = 0; which < 2; ++which) {
-        if (previewPictures[which] == nullptr)
-            continue;
-        SelectObject(previewPictureDcs[which], previewPictureFormers[which]);
-        DeleteDC(previewPictureDcs[which]);
-        DeleteObject(previewPictures[which]);
-        previewPictureDcs[which] = nullptr;
-        previewPictures[which] = nullptr;
-    }
-    previewImage = nullptr;
-    previewImageBitmap = nullptr;
+    ReleaseShowPictures(&previewPictures);
     PostQuitMessage(0);
 }
 

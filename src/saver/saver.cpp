@@ -9,6 +9,7 @@
 #include "../catalogue/catalogue.h"
 #include "../show/display.h"
 #include "../show/frame.h"
+#include "../show/monitors.h"
 #include "../show/show.h"
 #include "preview.h"
 #include "saverrules.h"
@@ -27,7 +28,7 @@ static int coverCount, coverRoom;
 
 // The show's monitors as Windows lists them, before they go to the show:
 // none when it runs on the primary one alone.
-static MonitorBox showPlaces[MOST_SHOW_MONITORS];
+static ScreenBox showPlaces[MOST_SHOW_MONITORS];
 static int32_t showPlaceCount;
 
 // 1 once the saver's window procedure was told to end the show.
@@ -116,28 +117,14 @@ static void RegisterSaverClass()
     RegisterClassA(&saverClass);
 }
 
-static bool IsPrimary(HMONITOR monitor)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    return GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-}
-
-static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
-{
-    AddShowMonitor(showPlaces, &showPlaceCount, MOST_SHOW_MONITORS, MonitorBox{box->left, box->top, box->right, box->bottom},
-                   IsPrimary(monitor));
-    return TRUE;
-}
-
-// Whether a monitor has a show window of its own: the primary one always
-// when the show runs on it alone.
-static bool ShowsOn(HMONITOR monitor, const RECT& box)
+// Whether a monitor has a show window of its own: the primary one (at
+// (0, 0), where Windows puts it) always when the show runs on it alone.
+static bool ShowsOn(const RECT& box)
 {
     if (showPlaceCount == 0)
-        return IsPrimary(monitor);
+        return box.left == 0 && box.top == 0;
     for (int32_t i = 0; i < showPlaceCount; ++i) {
-        const MonitorBox& place = showPlaces[i];
+        const ScreenBox& place = showPlaces[i];
         if (place.left == box.left && place.top == box.top && place.right == box.right && place.bottom == box.bottom)
             return true;
     }
@@ -158,9 +145,9 @@ static bool MakeRoomForCover()
     return true;
 }
 
-static BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT box, LPARAM)
+static BOOL CALLBACK CoverMonitor(HMONITOR, HDC, LPRECT box, LPARAM)
 {
-    if (ShowsOn(monitor, *box))
+    if (ShowsOn(*box))
         return TRUE;
     if (!MakeRoomForCover())
         return FALSE;
@@ -182,7 +169,7 @@ static void TakeMonitors(ShowRequest* request)
     showPlaceCount = 0;
     coverCount = 0;
     if (saverMonitors == 1)
-        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
+        showPlaceCount = ListShowMonitors(showPlaces, MOST_SHOW_MONITORS);
     request->monitorCount = showPlaceCount > 0 ? showPlaceCount : 1;
     request->monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
     for (int32_t i = 0; i < showPlaceCount; ++i) {
@@ -210,7 +197,6 @@ void RunSaverShow()
     }
     screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    BallAnimation(nullptr, BALL_MEASURE, BallPlace{}); // the screen's own aspect values
     saverEnding = 0;
     pointerAnchor = {};
     RegisterSaverClass();
@@ -218,6 +204,11 @@ void RunSaverShow()
     // on the taskbar or in Alt+Tab; any button, the wheel and a move end it.
     // No park window to take out of the topmost layer and put back.
     ShowRequest request = {};
+    request.showMode = showMode;
+    request.pairCodes[0] = BowlNo_1;
+    request.pairCodes[1] = BowlNo_2;
+    request.speed = Speed;
+    MeasureAspect(nullptr, &request.aspectX, &request.aspectY); // the screen's own
     request.windowClass = SAVER_WINDOW_CLASS;
     request.extendedStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     request.lookAtInput = LookAtSaverMessages;
@@ -225,7 +216,7 @@ void RunSaverShow()
     request.unseen = SaverUnseen;
     TakeMonitors(&request);
     displayOff = false;
-    ShowRun(nullptr, request);
+    ShowRun(request);
     StopDisplayNotifications(displayNotifications);
     displayNotifications = nullptr;
     UncoverMonitors();

@@ -126,36 +126,3 @@ int16_t SaverShowMode(int32_t stored)
         return static_cast<int16_t>(stored);
     return SHOW_DOUBLE;
 }
-
-int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to)
-{
-    if (from <= 0 || to <= 0)
-        return 0;
-    // Twice the exact value, plus one, halved: rounds to the nearest, and the
-    // floor division keeps negative positions rounding the same way.
-    int64_t twice = int64_t{length} * to * 2 + from;
-    int64_t divisor = int64_t{from} * 2;
-    int64_t value = twice / divisor - (twice % divisor < 0 ? 1 : 0);
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
-void AddShowMonitor(MonitorBox* list, int32_t* count, int32_t most, MonitorBox box, bool primary)
-{
-    if (most <= 0)
-        return;
-    if (!primary) {
-        if (*count < most)
-            list[(*count)++] = box;
-        return;
-    }
-    int32_t last = *count < most ? *count : most - 1;
-    for (int32_t i = last; i > 0; --i)
-        list[i] = list[i - 1];
-    list[0] = box;
-    if (*count < most)
-        ++*count;
-}

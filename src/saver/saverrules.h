@@ -73,19 +73,3 @@ constexpr char SAVER_MONITORS_KEY[] = "SaverMonitors";
 // The show a stored number chooses: a show mode, 10010 to 10018; any other
 // number, Double mode.
 int16_t SaverShowMode(int32_t stored);
-
-// A length (or position) on an axis of `from` pixels as pixels of an axis of
-// `to` pixels, rounded to the nearest; 0 when either axis is not positive.
-int32_t ScaleToPreview(int32_t length, int32_t from, int32_t to);
-
-// A monitor's rectangle in screen pixels (right and bottom just outside).
-struct MonitorBox {
-    int32_t left, top, right, bottom;
-};
-
-// Adds a monitor, in the order Windows lists them, to the show's list of at
-// most `most`: the primary one always takes the first place (its ball is the
-// one heard), moving the others down and the last one out when the list is
-// full; any other takes the next free place, or none when the list is full.
-// A monitor left out is covered black.
-void AddShowMonitor(MonitorBox* list, int32_t* count, int32_t most, MonitorBox box, bool primary);

@@ -6,16 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 
-int32_t aspectX, aspectY;
-int32_t areaWidth, areaHeight;
-int32_t ballX, ballY;
-int32_t radiusX, radiusY;
-int32_t stepX, stepY;
-int32_t ballWidth, ballHeight;
-int32_t doubleAlternation = 0;
-int32_t firstDrawX, firstDrawY;
-int32_t soundLatch = 0;
-
 // A device context that reports no aspect would divide by zero; treat it as square pixels.
 static int32_t RadiusFor(int16_t scale, int32_t aspect)
 {
@@ -27,22 +17,25 @@ static int32_t StepFor(int32_t radius)
     return std::max(radius >> 5, int32_t{1});
 }
 
-void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
+BallMotion PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode, int32_t aspectX,
+                             int32_t aspectY)
 {
-    areaWidth = showMode == SHOW_DOUBLE ? screenWidth >> 1 : screenWidth;
-    ballX = areaWidth >> 1;
-    areaHeight = screenHeight;
-    ballY = areaHeight >> 1;
+    BallMotion ball{};
+    ball.aspectX = aspectX;
+    ball.aspectY = aspectY;
+    ball.areaWidth = showMode == SHOW_DOUBLE ? screenWidth >> 1 : screenWidth;
+    ball.ballX = ball.areaWidth >> 1;
+    ball.areaHeight = screenHeight;
+    ball.ballY = ball.areaHeight >> 1;
 
-    int64_t across = int64_t{aspectY} * areaHeight;
-    int64_t down = int64_t{aspectX} * areaWidth;
+    int64_t across = int64_t{aspectY} * ball.areaHeight;
+    int64_t down = int64_t{aspectX} * ball.areaWidth;
     int16_t scale = static_cast<int16_t>(std::min(across, down) >> (screenWidth >= 1024 ? 4 : 3));
-    radiusX = RadiusFor(scale, aspectX);
-    radiusY = RadiusFor(scale, aspectY);
-    stepX = StepFor(radiusX);
-    stepY = StepFor(radiusY);
-    ballWidth = BALL_SIZE;
-    ballHeight = BALL_SIZE;
+    ball.radiusX = RadiusFor(scale, aspectX);
+    ball.radiusY = RadiusFor(scale, aspectY);
+    ball.stepX = StepFor(ball.radiusX);
+    ball.stepY = StepFor(ball.radiusY);
+    return ball;
 }
 
 // Strictly between the turning lines low and high, or halfway where there is no room.
@@ -58,39 +51,18 @@ static int32_t WithSignOf(int32_t step, int32_t sign)
     return sign < 0 ? -step : step;
 }
 
-void FitBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
+void FitBallMotion(BallMotion* ball, int32_t screenWidth, int32_t screenHeight, int16_t showMode)
 {
-    int32_t x = ballX, y = ballY, signX = stepX, signY = stepY;
-    PrepareBallMotion(screenWidth, screenHeight, showMode);
+    BallMotion fitted = PrepareBallMotion(screenWidth, screenHeight, showMode, ball->aspectX, ball->aspectY);
     int32_t margin = BounceMargin(showMode, screenWidth);
-    ballX = Inside(x, margin + radiusX, areaWidth - margin - radiusX);
-    ballY = Inside(y, margin + radiusY, areaHeight - margin - radiusY);
-    stepX = WithSignOf(stepX, signX);
-    stepY = WithSignOf(stepY, signY);
-}
-
-BallMotion SaveBallMotion()
-{
-    return BallMotion{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY,
-                      ballWidth, ballHeight, doubleAlternation, firstDrawX, firstDrawY, soundLatch};
-}
-
-void RestoreBallMotion(const BallMotion& motion)
-{
-    areaWidth = motion.areaWidth;
-    areaHeight = motion.areaHeight;
-    ballX = motion.ballX;
-    ballY = motion.ballY;
-    radiusX = motion.radiusX;
-    radiusY = motion.radiusY;
-    stepX = motion.stepX;
-    stepY = motion.stepY;
-    ballWidth = motion.ballWidth;
-    ballHeight = motion.ballHeight;
-    doubleAlternation = motion.doubleAlternation;
-    firstDrawX = motion.firstDrawX;
-    firstDrawY = motion.firstDrawY;
-    soundLatch = motion.soundLatch;
+    ball->areaWidth = fitted.areaWidth;
+    ball->areaHeight = fitted.areaHeight;
+    ball->radiusX = fitted.radiusX;
+    ball->radiusY = fitted.radiusY;
+    ball->ballX = Inside(ball->ballX, margin + fitted.radiusX, fitted.areaWidth - margin - fitted.radiusX);
+    ball->ballY = Inside(ball->ballY, margin + fitted.radiusY, fitted.areaHeight - margin - fitted.radiusY);
+    ball->stepX = WithSignOf(fitted.stepX, ball->stepX);
+    ball->stepY = WithSignOf(fitted.stepY, ball->stepY);
 }
 
 int32_t BounceMargin(int16_t showMode, int32_t screenWidth)
@@ -135,58 +107,91 @@ bool OffsetFormulaMirrors(int32_t screenWidth)
     return gap >= -3 && gap <= 3;
 }
 
-BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode)
+BallStep StepBall(BallMotion* ball, int32_t screenWidth, int32_t screenHeight, int16_t showMode)
 {
     BallStep step{};
-    step.drawX = ballX - (ballWidth >> 1);
-    step.drawY = ballY - (ballHeight >> 1);
+    step.drawX = ball->ballX - (BALL_SIZE >> 1);
+    step.drawY = ball->ballY - (BALL_SIZE >> 1);
     if (showMode == SHOW_DOUBLE) {
-        step.secondPicture = doubleAlternation == 1;
+        step.secondPicture = ball->doubleAlternation == 1;
         if (!step.secondPicture) {
-            firstDrawX = step.drawX;
-            firstDrawY = step.drawY;
+            ball->firstDrawX = step.drawX;
+            ball->firstDrawY = step.drawY;
         } else if (OffsetFormulaMirrors(screenWidth)) {
             step.drawX = OffsetFormulaX(screenWidth, step.drawX);
         } else {
             // Elsewhere the offsets drift off the mirror as the screen widens: on a
             // wide screen the right ball would leave its half. Mirror the frame's
             // first picture exactly instead.
-            step.drawX = MirrorX(screenWidth, firstDrawX);
-            step.drawY = firstDrawY;
+            step.drawX = MirrorX(screenWidth, ball->firstDrawX);
+            step.drawY = ball->firstDrawY;
         }
-        doubleAlternation ^= 1;
+        ball->doubleAlternation ^= 1;
     }
 
-    ballX += stepX;
-    ballY += stepY;
+    ball->ballX += ball->stepX;
+    ball->ballY += ball->stepY;
 
     int32_t margin = BounceMargin(showMode, screenWidth);
-    if (ballX + radiusX >= areaWidth - margin || ballX - radiusX <= margin)
-        stepX = -stepX;
-    if (ballY + radiusY >= areaHeight - margin || ballY - radiusY <= margin)
-        stepY = -stepY;
+    if (ball->ballX + ball->radiusX >= ball->areaWidth - margin || ball->ballX - ball->radiusX <= margin)
+        ball->stepX = -ball->stepX;
+    if (ball->ballY + ball->radiusY >= ball->areaHeight - margin || ball->ballY - ball->radiusY <= margin)
+        ball->stepY = -ball->stepY;
 
-    bool inZone = ballY + SOUND_ZONE >= screenHeight || ballY - SOUND_ZONE <= 0;
+    bool inZone = ball->ballY + SOUND_ZONE >= screenHeight || ball->ballY - SOUND_ZONE <= 0;
     if (inZone) {
-        step.playSound = soundLatch == 0;
-        soundLatch = 1;
+        step.playSound = ball->soundLatch == 0;
+        ball->soundLatch = 1;
     } else {
-        soundLatch = 0;
+        ball->soundLatch = 0;
     }
     return step;
 }
 
-BallStep ScaledBallStep(BallStep step, int16_t showMode, int32_t width, int32_t dpi)
+BallPlace MonitorPlace(int32_t width, int32_t height, int32_t dpi, bool heard)
 {
-    if (UsableDpi(dpi) == STANDARD_DPI)
+    int32_t usable = UsableDpi(dpi);
+    return BallPlace{width, height, UnscaledLength(width, dpi), UnscaledLength(height, dpi),
+                     usable, STANDARD_DPI, usable, STANDARD_DPI, heard};
+}
+
+int32_t PictureWidth(const BallPlace& place)
+{
+    return ScaledBy(BALL_SIZE, place.pixelsAcross, place.unitsAcross);
+}
+
+int32_t PictureHeight(const BallPlace& place)
+{
+    return ScaledBy(BALL_SIZE, place.pixelsDown, place.unitsDown);
+}
+
+BallMotion PrepareBallAt(const BallPlace& place, int16_t showMode, int32_t aspectX, int32_t aspectY)
+{
+    return PrepareBallMotion(place.unitsWide, place.unitsHigh, showMode, aspectX, aspectY);
+}
+
+void FitBallAt(BallMotion* ball, const BallPlace& place, int16_t showMode)
+{
+    FitBallMotion(ball, place.unitsWide, place.unitsHigh, showMode);
+}
+
+BallStep StepBallAt(BallMotion* ball, const BallPlace& place, int16_t showMode)
+{
+    return ScaledBallStep(*ball, StepBall(ball, place.unitsWide, place.unitsHigh, showMode), showMode, place);
+}
+
+BallStep ScaledBallStep(const BallMotion& ball, BallStep step, int16_t showMode, const BallPlace& place)
+{
+    if (place.pixelsAcross == place.unitsAcross && place.pixelsDown == place.unitsDown)
         return step;
     if (showMode == SHOW_DOUBLE && step.secondPicture) {
         // Scaled from the first picture's place, so that both round alike.
-        step.drawX = RightHalfWidth(width) - ScaledLength(BALL_SIZE, dpi) - ScaledLength(firstDrawX, dpi);
-        step.drawY = ScaledLength(firstDrawY, dpi);
+        step.drawX = RightHalfWidth(place.width) - PictureWidth(place)
+                   - ScaledBy(ball.firstDrawX, place.pixelsAcross, place.unitsAcross);
+        step.drawY = ScaledBy(ball.firstDrawY, place.pixelsDown, place.unitsDown);
         return step;
     }
-    step.drawX = ScaledLength(step.drawX, dpi);
-    step.drawY = ScaledLength(step.drawY, dpi);
+    step.drawX = ScaledBy(step.drawX, place.pixelsAcross, place.unitsAcross);
+    step.drawY = ScaledBy(step.drawY, place.pixelsDown, place.unitsDown);
     return step;
 }

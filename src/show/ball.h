@@ -3,38 +3,34 @@
 #pragma once
 #include <cstdint>
 
+// The pictures' width and height at 100%.
 constexpr int32_t BALL_SIZE = 164;
 
 // Half-height of the zone near the top and bottom edges that plays the sound.
 constexpr int32_t SOUND_ZONE = 80;
 
-// Ball state, process-wide; only the GUI thread touches it.
-extern int32_t aspectX, aspectY;          // relative size of a device pixel
-extern int32_t areaWidth, areaHeight;     // the rectangle from (0, 0) the ball moves in
-extern int32_t ballX, ballY;              // the ball's centre, in area coordinates
-extern int32_t radiusX, radiusY;          // half-extent used by the edge test
-extern int32_t stepX, stepY;              // pixels per step; the sign is the direction
-extern int32_t ballWidth, ballHeight;     // size of the square copied per draw
-extern int32_t doubleAlternation;         // 1: the next Double-mode draw uses the second picture
-extern int32_t firstDrawX, firstDrawY;    // where this frame's first Double-mode picture went
-extern int32_t soundLatch;                // 1: the sound has played for this visit to the zone
-
-// Everything that moves one ball: with a ball on every monitor, each one's
-// motion is swapped in for its own steps.
+// Everything that moves one ball. Each monitor's show keeps its own, handed
+// by pointer to the steps that move it.
 struct BallMotion {
-    int32_t areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY;
-    int32_t ballWidth, ballHeight, doubleAlternation, firstDrawX, firstDrawY, soundLatch;
+    int32_t aspectX, aspectY;       // relative size of a device pixel, as prepared with
+    int32_t areaWidth, areaHeight;  // the rectangle from (0, 0) the ball moves in
+    int32_t ballX, ballY;           // the ball's centre, in area coordinates
+    int32_t radiusX, radiusY;       // half-extent used by the edge test
+    int32_t stepX, stepY;           // units per step; the sign is the direction
+    int32_t doubleAlternation;      // 1: the next Double-mode step is the second picture's
+    int32_t firstDrawX, firstDrawY; // where this frame's first Double-mode picture went
+    int32_t soundLatch;             // 1: the sound has played for this visit to the zone
 };
-BallMotion SaveBallMotion();
-void RestoreBallMotion(const BallMotion& motion);
 
-// Area, centre start, radii and steps for a show in showMode.
-void PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+// A ball at the centre of its area, moving right and down, with the radii
+// and steps of a show in showMode on a screen of that size.
+BallMotion PrepareBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode, int32_t aspectX,
+                             int32_t aspectY);
 
 // The same for a running show whose screen has changed size: the ball stays
 // where it is, but strictly inside the new turning lines (outside them it
 // would turn at every step and stick), and its steps keep their signs.
-void FitBallMotion(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+void FitBallMotion(BallMotion* ball, int32_t screenWidth, int32_t screenHeight, int16_t showMode);
 
 // Distance from the area's edges at which the ball turns.
 int32_t BounceMargin(int16_t showMode, int32_t screenWidth);
@@ -58,10 +54,33 @@ struct BallStep {
 
 // One step: says where to draw the ball as it stands, then moves it, turns it
 // at the margins and updates the sound latch.
-BallStep StepBall(int32_t screenWidth, int32_t screenHeight, int16_t showMode);
+BallStep StepBall(BallMotion* ball, int32_t screenWidth, int32_t screenHeight, int16_t showMode);
 
-// Where a step's picture goes in pixels, on a screen `width` pixels wide at
-// dpi, the step having been made in 96-DPI units: its place scaled; in Double
-// mode away from 96 DPI the second picture at the exact mirror image of the
-// frame's first one. At 96 DPI, the step as it stands.
-BallStep ScaledBallStep(BallStep step, int16_t showMode, int32_t width, int32_t dpi);
+// Where a ball moves and is drawn: a monitor (or the saver's preview) in
+// pixels, the screen its arithmetic runs on in units (96-DPI units on a
+// monitor, the whole screen's in the preview), and each axis's pixels per
+// unit as a fraction. Only one ball's edge sound is heard, the primary
+// monitor's.
+struct BallPlace {
+    int32_t width, height;
+    int32_t unitsWide, unitsHigh;
+    int32_t pixelsAcross, unitsAcross, pixelsDown, unitsDown;
+    bool heard;
+};
+
+// A monitor of width x height pixels at dpi (0 counts as 96).
+BallPlace MonitorPlace(int32_t width, int32_t height, int32_t dpi, bool heard);
+
+// The size the pictures are drawn at in a place.
+int32_t PictureWidth(const BallPlace& place);
+int32_t PictureHeight(const BallPlace& place);
+
+// A ball prepared, refitted or stepped on a place's units.
+BallMotion PrepareBallAt(const BallPlace& place, int16_t showMode, int32_t aspectX, int32_t aspectY);
+void FitBallAt(BallMotion* ball, const BallPlace& place, int16_t showMode);
+
+// A step in the place's pixels: StepBall's place scaled; in Double mode away
+// from one pixel a unit the second picture at the exact mirror image of the
+// frame's first one. Where a unit is a pixel, the step as it stands.
+BallStep StepBallAt(BallMotion* ball, const BallPlace& place, int16_t showMode);
+BallStep ScaledBallStep(const BallMotion& ball, BallStep step, int16_t showMode, const BallPlace& place);

@@ -1,29 +1,18 @@
-// The ball animation's drawing glue around the arithmetic of ball.cpp.
+// The ball's drawing glue around the arithmetic of ball.cpp: the display's
+// aspect values, the show's pictures and their copies at other sizes, and
+// the draw of one step.
 #include "show.h"
 
 #include "../base/globals.h"
 #include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
-#include "sound.h"
 
-// The names of the show's two pictures, for the sizes made at other scales.
-static const char* pictureNames[2];
-
-// The show's pictures at one scale other than 100%, made once per show at
-// the first step there and released at its end.
-struct ScaledPictures {
-    int32_t dpi;
-    HBITMAP pictures[2];
-};
-static ScaledPictures scaledPictures[MOST_SHOW_MONITORS];
-static int32_t scaledPictureCount;
-
-static void MeasureDisplay(HWND window)
+void MeasureAspect(HWND window, int32_t* aspectX, int32_t* aspectY)
 {
     HDC dc = GetDC(window);
-    aspectX = GetDeviceCaps(dc, ASPECTX);
-    aspectY = GetDeviceCaps(dc, ASPECTY);
+    *aspectX = GetDeviceCaps(dc, ASPECTX);
+    *aspectY = GetDeviceCaps(dc, ASPECTY);
     ReleaseDC(window, dc);
 }
 
@@ -32,11 +21,18 @@ static HBITMAP LoadPicture(const char* name)
     return name != nullptr ? LoadBitmapA(instanceHandle, name) : nullptr;
 }
 
-static void ReplacePicture(HBITMAP* picture, const char* name)
+ShowPictures LoadShowPictures(int16_t showMode, int32_t pairCode1, int32_t pairCode2)
 {
-    if (*picture != nullptr)
-        DeleteObject(*picture);
-    *picture = LoadPicture(name);
+    ShowPictures pictures = {};
+    if (showMode != SHOW_DOUBLE) {
+        pictures.names[0] = ShowModePicture(showMode);
+    } else {
+        pictures.names[0] = PairCodePicture(pairCode1);
+        pictures.names[1] = PairCodePicture(pairCode2);
+    }
+    for (int which = 0; which < 2; ++which)
+        pictures.loaded[which] = LoadPicture(pictures.names[which]);
+    return pictures;
 }
 
 // The picture at 200%, NAME_2X, where its size is larger than 100%.
@@ -52,15 +48,15 @@ static HBITMAP LoadSourcePicture(const char* name, int32_t scale)
     return LoadPicture(largeName);
 }
 
-// A picture of size x size pixels: the one made at 200% where it is that
+// A picture of width x height pixels: the one made at 200% where it is that
 // size, otherwise resampled from the smallest made at least as large (or
 // from the 200% one) with a filter, not stretched pixel by pixel.
-static HBITMAP MakeScaledPicture(const char* name, int32_t size)
+static HBITMAP MakeScaledPicture(const char* name, int32_t width, int32_t height)
 {
-    int32_t scale = PictureSourceScale(size, BALL_SIZE);
+    int32_t scale = PictureSourceScale(width > height ? width : height, BALL_SIZE);
     int32_t sourceSize = BALL_SIZE * scale;
     HBITMAP source = LoadSourcePicture(name, scale);
-    if (source == nullptr || sourceSize == size)
+    if (source == nullptr || (sourceSize == width && sourceSize == height))
         return source;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -71,17 +67,17 @@ static HBITMAP MakeScaledPicture(const char* name, int32_t size)
     info.bmiHeader.biCompression = BI_RGB;
     HANDLE heap = GetProcessHeap();
     uint32_t* from = static_cast<uint32_t*>(HeapAlloc(heap, 0, size_t(sourceSize) * sourceSize * 4));
-    uint32_t* to = static_cast<uint32_t*>(HeapAlloc(heap, 0, size_t(size) * size * 4));
+    uint32_t* to = static_cast<uint32_t*>(HeapAlloc(heap, 0, size_t(width) * height * 4));
     HBITMAP made = nullptr;
     HDC screen = GetDC(nullptr);
     if (from != nullptr && to != nullptr
         && GetDIBits(screen, source, 0, sourceSize, from, &info, DIB_RGB_COLORS) == sourceSize) {
-        ResamplePicture(from, sourceSize, to, size);
-        info.bmiHeader.biWidth = size;
-        info.bmiHeader.biHeight = -size;
-        made = CreateCompatibleBitmap(screen, size, size);
+        ResamplePicture(from, sourceSize, to, width, height);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        made = CreateCompatibleBitmap(screen, width, height);
         if (made != nullptr)
-            SetDIBits(screen, made, 0, size, to, &info, DIB_RGB_COLORS);
+            SetDIBits(screen, made, 0, height, to, &info, DIB_RGB_COLORS);
     }
     ReleaseDC(nullptr, screen);
     if (from != nullptr)
@@ -92,106 +88,75 @@ static HBITMAP MakeScaledPicture(const char* name, int32_t size)
     return made;
 }
 
-void ReleaseScaledPictures()
+// A picture selected into a memory device context of its own, made once.
+static HDC PictureDc(HBITMAP picture, HDC* dc)
 {
-    for (int32_t i = 0; i < scaledPictureCount; ++i)
-        for (HBITMAP picture : scaledPictures[i].pictures)
-            if (picture != nullptr)
-                DeleteObject(picture);
-    scaledPictureCount = 0;
+    if (*dc == nullptr && picture != nullptr) {
+        *dc = CreateCompatibleDC(nullptr);
+        if (*dc != nullptr)
+            SelectObject(*dc, picture);
+    }
+    return *dc;
 }
 
-// The first or the second picture as drawn at dpi: the loaded one at 100%.
-static HBITMAP PictureAt(bool second, int32_t dpi)
+// The first or the second picture as drawn at width x height, in its
+// device context: the loaded one at 100%, otherwise a copy made once for
+// the size; null when there is no room for another size.
+static HDC PictureAt(ShowPictures* pictures, bool second, int32_t width, int32_t height)
 {
-    int32_t size = ScaledLength(BALL_SIZE, dpi);
-    if (size == BALL_SIZE)
-        return second ? secondPicture : firstPicture;
-    for (int32_t i = 0; i < scaledPictureCount; ++i)
-        if (scaledPictures[i].dpi == dpi)
-            return scaledPictures[i].pictures[second ? 1 : 0];
-    if (scaledPictureCount == MOST_SHOW_MONITORS)
+    int which = second ? 1 : 0;
+    if (width == BALL_SIZE && height == BALL_SIZE)
+        return PictureDc(pictures->loaded[which], &pictures->loadedDcs[which]);
+    for (int32_t i = 0; i < pictures->copyCount; ++i) {
+        ShowPictures::Copy* copy = &pictures->copies[i];
+        if (copy->width == width && copy->height == height)
+            return PictureDc(copy->pictures[which], &copy->dcs[which]);
+    }
+    if (pictures->copyCount == MOST_SHOW_MONITORS || width <= 0 || height <= 0)
         return nullptr;
-    ScaledPictures* made = &scaledPictures[scaledPictureCount++];
-    made->dpi = dpi;
-    made->pictures[0] = MakeScaledPicture(pictureNames[0], size);
-    // Single-picture modes draw only the first.
-    made->pictures[1] = showMode == SHOW_DOUBLE ? MakeScaledPicture(pictureNames[1], size) : nullptr;
-    return made->pictures[second ? 1 : 0];
+    ShowPictures::Copy* made = &pictures->copies[pictures->copyCount++];
+    *made = {};
+    made->width = width;
+    made->height = height;
+    for (int i = 0; i < 2; ++i)
+        if (pictures->names[i] != nullptr)
+            made->pictures[i] = MakeScaledPicture(pictures->names[i], width, height);
+    return PictureDc(made->pictures[which], &made->dcs[which]);
 }
 
-void MakePicturesAt(int32_t dpi)
+void MakePicturesFor(ShowPictures* pictures, const BallPlace& place)
 {
-    PictureAt(false, dpi);
+    PictureAt(pictures, false, PictureWidth(place), PictureHeight(place));
 }
 
-void PrepareBallMotionAt(BallPlace place)
+// Each device context goes before its picture.
+static void Release(HBITMAP picture, HDC dc)
 {
-    PrepareBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+    if (dc != nullptr)
+        DeleteDC(dc);
+    if (picture != nullptr)
+        DeleteObject(picture);
 }
 
-void FitBallMotionAt(BallPlace place)
+void ReleaseShowPictures(ShowPictures* pictures)
 {
-    FitBallMotion(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
+    for (int32_t i = 0; i < pictures->copyCount; ++i)
+        for (int which = 0; which < 2; ++which)
+            Release(pictures->copies[i].pictures[which], pictures->copies[i].dcs[which]);
+    for (int which = 0; which < 2; ++which)
+        Release(pictures->loaded[which], pictures->loadedDcs[which]);
+    *pictures = {};
 }
 
-static void PrepareBall(BallPlace place)
+void DrawBall(HWND window, ShowPictures* pictures, const BallStep& step, const BallPlace& place)
 {
-    // Read at every show, so that a sound file changed meanwhile is heard.
-    LoadEdgeSound();
-    PrepareBallMotionAt(place);
-    ReleaseScaledPictures();
-    if (showMode != SHOW_DOUBLE) {
-        // The second picture of an earlier Double-mode show stays loaded.
-        pictureNames[0] = ShowModePicture(showMode);
-        ReplacePicture(&firstPicture, pictureNames[0]);
+    if (window == nullptr)
         return;
-    }
-    pictureNames[0] = PairCodePicture(BowlNo_1);
-    pictureNames[1] = PairCodePicture(BowlNo_2);
-    ReplacePicture(&firstPicture, pictureNames[0]);
-    ReplacePicture(&secondPicture, pictureNames[1]);
-}
-
-static void DrawPicture(HWND window, HBITMAP picture, int x, int y, int size)
-{
+    int32_t width = PictureWidth(place), height = PictureHeight(place);
+    HDC picture = PictureAt(pictures, step.secondPicture, width, height);
+    if (picture == nullptr)
+        return;
     HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(dc, x, y, size, size, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
+    BitBlt(dc, step.drawX, step.drawY, width, height, picture, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
-    DeleteDC(memory);
-}
-
-static void StepOnWindow(HWND window, BallPlace place)
-{
-    BallStep step = StepBall(UnscaledLength(place.width, place.dpi), UnscaledLength(place.height, place.dpi), showMode);
-    step = ScaledBallStep(step, showMode, place.width, place.dpi);
-    // A picture that failed to load draws nothing: the black stays. Without
-    // its show window the ball still steps.
-    if (window != nullptr) {
-        HBITMAP picture = PictureAt(step.secondPicture, place.dpi);
-        if (picture != nullptr)
-            DrawPicture(window, picture, step.drawX, step.drawY, ScaledLength(ballWidth, place.dpi));
-    }
-    if (step.playSound && place.heard)
-        PlayEdgeSound();
-}
-
-void BallAnimation(HWND window, int phase, BallPlace place)
-{
-    switch (phase) {
-    case BALL_MEASURE:
-        MeasureDisplay(window);
-        break;
-    case BALL_PREPARE:
-        PrepareBall(place);
-        break;
-    case BALL_STEP:
-        StepOnWindow(window, place);
-        break;
-    default:
-        break;
-    }
 }

@@ -1,6 +1,7 @@
 #include "display.h"
 
 #include "../base/dpi.h"
+#include "monitors.h"
 
 // GUID_SESSION_DISPLAY_STATUS and GUID_MONITOR_POWER_ON, which older headers lack.
 static const GUID SESSION_DISPLAY_STATUS = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
@@ -52,4 +53,25 @@ int DisplayBroadcast(WPARAM wParam, LPARAM lParam)
         || (!IsEqualGUID(told->setting, SESSION_DISPLAY_STATUS) && !IsEqualGUID(told->setting, MONITOR_POWER_ON)))
         return DISPLAY_UNTOLD;
     return told->data == 0 ? DISPLAY_OFF : DISPLAY_ON;
+}
+
+struct MonitorList {
+    ScreenBox* list;
+    int32_t count, most;
+};
+
+// Windows puts the primary monitor's top-left corner at (0, 0).
+static BOOL CALLBACK AddListedMonitor(HMONITOR, HDC, LPRECT box, LPARAM listed)
+{
+    MonitorList* monitors = reinterpret_cast<MonitorList*>(listed);
+    AddShowMonitor(monitors->list, &monitors->count, monitors->most,
+                   ScreenBox{box->left, box->top, box->right, box->bottom}, box->left == 0 && box->top == 0);
+    return TRUE;
+}
+
+int32_t ListShowMonitors(ScreenBox* list, int32_t most)
+{
+    MonitorList monitors = {list, 0, most};
+    EnumDisplayMonitors(nullptr, nullptr, AddListedMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors.count;
 }

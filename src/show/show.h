@@ -4,46 +4,44 @@
 
 #include <cstdint>
 
-// Phases of the ball animation.
-constexpr int BALL_MEASURE = 0; // the display's aspect values, through the window's DC
-constexpr int BALL_PREPARE = 1; // area, start, steps and pictures for the next show
-constexpr int BALL_STEP = 2;    // draw into the window, move, turn, sound
+#include "ball.h"
 
 // What one look at the message queue between frames found.
 constexpr int INPUT_NONE = 0;    // nothing waiting
 constexpr int INPUT_DROPPED = 1; // a message that does not end the show
 constexpr int INPUT_ENDS = 2;
 
-// Where a ball moves: the size of its monitor in pixels and its pixels per
-// inch (0 counts as 96), and whether its edge sound is heard (only one ball's
-// is, the primary monitor's). The ball's arithmetic runs on the monitor's
-// size in 96-DPI units; its pictures are drawn at the monitor's scale.
-struct BallPlace {
-    int32_t width, height, dpi;
-    bool heard;
-};
-
-// One routine for the ball; any other phase does nothing. Measuring needs no place.
-void BallAnimation(HWND window, int phase, BallPlace place);
-
-// The ball's area, start, radii and steps for the show mode on a monitor,
-// reckoned on its size in 96-DPI units.
-void PrepareBallMotionAt(BallPlace place);
-
-// The ball of a running show on a monitor whose size has changed: its area,
-// radii, steps and margins those of a show prepared there, its steps keeping
-// their directions, and the ball inside its new turning lines.
-void FitBallMotionAt(BallPlace place);
-
-// Makes the prepared show's pictures at a monitor's scale, so that no step
-// has to; a scale of 100% takes the loaded ones.
-void MakePicturesAt(int32_t dpi);
-
-// Releases the pictures a show made for scales other than 100%, at its end.
-void ReleaseScaledPictures();
-
 // The most monitors a show runs on; any others are left to the caller.
 constexpr int MOST_SHOW_MONITORS = 16;
+
+// The display's aspect values (the relative width and height of a device
+// pixel), measured through a window's device context, the screen's where
+// the window is null.
+void MeasureAspect(HWND window, int32_t* aspectX, int32_t* aspectY);
+
+// The pictures of a show: loaded for its mode and pair codes, with their
+// copies at each size they are drawn at, each selected into a memory device
+// context of its own at its first draw, kept until they are released, so
+// that a draw is one copy. Whoever loads them releases them.
+struct ShowPictures {
+    const char* names[2]; // resource names; the second only in Double mode
+    HBITMAP loaded[2];    // at 100%
+    HDC loadedDcs[2];
+    struct Copy {
+        int32_t width, height;
+        HBITMAP pictures[2];
+        HDC dcs[2];
+    } copies[MOST_SHOW_MONITORS];
+    int32_t copyCount;
+};
+ShowPictures LoadShowPictures(int16_t showMode, int32_t pairCode1, int32_t pairCode2);
+// Makes the copies for a place ahead of its first draw; made once a size.
+void MakePicturesFor(ShowPictures* pictures, const BallPlace& place);
+void ReleaseShowPictures(ShowPictures* pictures);
+
+// Draws a step's picture into a window at the place's scale. A picture that
+// failed to load draws nothing: the black stays.
+void DrawBall(HWND window, ShowPictures* pictures, const BallStep& step, const BallPlace& place);
 
 // One monitor of a show: its rectangle in screen coordinates and its pixels
 // per inch (0 counts as 96).
@@ -52,11 +50,16 @@ struct ShowMonitor {
     int32_t dpi;
 };
 
-// What differs between the program's show and the screen saver's: where it
-// shows, what its windows are, and how it looks at input between frames.
+// One show, as its caller asks for it: where and what it shows, what its
+// windows are, and how it looks at input between frames. The caller copies
+// its own settings in (the program's, or the saver's).
 struct ShowRequest {
     ShowMonitor monitors[MOST_SHOW_MONITORS]; // the primary one first: its ball is heard
     int32_t monitorCount;                     // 1 and up; more than MOST_SHOW_MONITORS count as that many
+    int16_t showMode;
+    int32_t pairCodes[2];                     // Double mode's left and right pictures
+    int32_t speed;                            // length of a frame, in 3600ths of a second
+    int32_t aspectX, aspectY;                 // the display's, as MeasureAspect gives them
     const char* windowClass;                  // of the show windows
     DWORD extendedStyle;                      // of the show windows
     // One look at the queue between frames: an INPUT_ value.
@@ -73,26 +76,30 @@ struct ShowRequest {
     // the queued messages that tell it. An unseen show paints nothing and
     // sleeps until it is seen again or input ends it.
     bool (*unseen)();
-    // Where the show follows the screen (the program's): true when the
-    // primary monitor has changed since the last look, with its place now in
-    // *primary. Looked at between frames, at most once a refresh. Null: the
-    // show keeps its monitors (the saver's ends on a change instead).
-    bool (*desktopChanged)(ShowMonitor* primary);
+    // Where the show follows the screen (the program's): true when its
+    // monitors have changed since the last look, with their places now in
+    // monitors[0] to monitors[count - 1], in the show's order. Looked at
+    // between frames, at most once a refresh. Null: the show keeps its
+    // monitors (the saver's ends on a change instead).
+    bool (*desktopChanged)(ShowMonitor* monitors, int32_t count);
+    // Called as soon as the show's windows are gone, before the foreground
+    // is given back; null: nothing.
+    void (*windowsGone)();
 };
 
 // What a show painted, counted by its loop for the benchmark and the tests:
-// paints, frames, and paints that drew more than one frame.
+// paints, frames, and paints that drew more than one frame; and where it
+// left the primary monitor's ball.
 struct ShowCounts {
     int32_t paints, frames, paintsOfSeveralFrames;
+    BallMotion firstBall;
 };
 
 // Runs one show to its end: returns after input that the request's look
 // says ends it, with what the show counted. Where counting is not null the
 // show counts in *counting, frame by frame, so that a watcher on another
-// thread sees the counts grow. The park window, where there is one, leaves
-// the topmost layer for the show when alwaysOnTop is 1; without one, nothing
-// is taken out of the topmost layer or put back.
-ShowCounts ShowRun(HWND park, const ShowRequest& request, ShowCounts* counting = nullptr);
+// thread sees the counts grow.
+ShowCounts ShowRun(const ShowRequest& request, ShowCounts* counting = nullptr);
 
 // Whether a show is running: its loop takes sent messages, so a window
 // procedure can be called in the middle of one.

@@ -11,6 +11,7 @@
 #include "ball.h"
 #include "frame.h"
 #include "inputhook.h"
+#include "sound.h"
 
 static bool compositorLooked;
 CompositionEnabledCall compositionEnabled;
@@ -43,10 +44,11 @@ struct MonitorShow {
     PAINTSTRUCT paints[2];
     BallMotion ball;
 };
-// The show under way: its request, its monitors and what it has counted.
+// The show under way: its request, its monitors, its pictures and what it has counted.
 static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
+static ShowPictures pictures;
 static ShowCounts* counts;
 static bool holdingInput; // the hooks are in: a press they took ends the show too
 
@@ -104,31 +106,23 @@ static bool WaitForFrame(int64_t deadline, int64_t ticksPerSecond)
 static BallPlace PlaceOf(int32_t monitor)
 {
     const RECT& box = monitors[monitor].box;
-    return BallPlace{box.right - box.left, box.bottom - box.top, monitors[monitor].dpi, monitor == 0};
+    return MonitorPlace(box.right - box.left, box.bottom - box.top, monitors[monitor].dpi, monitor == 0);
 }
 
-static void StepMonitor(int32_t monitor, bool twoBalls)
-{
-    BallPlace place = PlaceOf(monitor);
-    BallAnimation(monitors[monitor].windows[0], BALL_STEP, place);
-    // Without its window the right ball still steps, so the left one keeps
-    // its own picture and the ball its pace.
-    if (twoBalls)
-        BallAnimation(monitors[monitor].windows[1], BALL_STEP, place);
-}
-
-// One frame on every monitor. Each monitor's ball moves, turns and mirrors
-// as the full-screen show does on a screen of that monitor's size.
+// One frame on every monitor: a step of its own ball on each of its windows.
+// Each ball moves, turns and mirrors as the full-screen show does on a
+// screen of its monitor's size. Without its window the right ball still
+// steps, so the left one keeps its own picture and the ball its pace.
 static void StepFrame(bool twoBalls)
 {
-    if (monitorCount == 1) {
-        StepMonitor(0, twoBalls);
-        return;
-    }
     for (int32_t i = 0; i < monitorCount; ++i) {
-        RestoreBallMotion(monitors[i].ball);
-        StepMonitor(i, twoBalls);
-        monitors[i].ball = SaveBallMotion();
+        BallPlace place = PlaceOf(i);
+        for (int which = 0; which < (twoBalls ? 2 : 1); ++which) {
+            BallStep step = StepBallAt(&monitors[i].ball, place, request->showMode);
+            DrawBall(monitors[i].windows[which], &pictures, step, place);
+            if (step.playSound && place.heard)
+                PlayEdgeSound();
+        }
     }
 }
 
@@ -254,32 +248,34 @@ static void BeginMonitorPaint(MonitorShow* monitor)
     }
 }
 
-// The screen of the program's show has changed (a new resolution): its
-// windows take the new size at once, black, and its ball the motion of a
-// show on that size, at the same pace on the refresh that is now. Looked
-// at most once a refresh; the program's show runs on one monitor.
+// The monitors of the show have changed (a new resolution): their windows
+// take the new sizes at once, black, and each monitor's ball the motion of
+// a show on its new size, at the same pace on the refresh that is now.
+// Looked at most once a refresh.
 static void FollowScreen(HWND first, bool twoBalls, const FramePace& pace, int64_t ticksPerSecond,
                          int64_t* looked, int64_t* period, int32_t* most)
 {
-    ShowMonitor primary;
+    ShowMonitor now[MOST_SHOW_MONITORS];
     if (request->desktopChanged == nullptr || ClockNow() - *looked < *period)
         return;
     *looked = ClockNow();
-    if (!request->desktopChanged(&primary))
+    if (!request->desktopChanged(now, monitorCount))
         return;
-    MonitorShow* monitor = &monitors[0];
-    monitor->box = primary.box;
-    monitor->dpi = primary.dpi;
-    for (int which = 0; which < 2; ++which) {
-        if (monitor->windows[which] == nullptr)
-            continue;
-        EndPaint(monitor->windows[which], &monitor->paints[which]);
-        RECT box = ShowWindowBox(monitor->box, twoBalls, which);
-        SetWindowPos(monitor->windows[which], nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int32_t i = 0; i < monitorCount; ++i) {
+        MonitorShow* monitor = &monitors[i];
+        monitor->box = now[i].box;
+        monitor->dpi = now[i].dpi;
+        for (int which = 0; which < 2; ++which) {
+            if (monitor->windows[which] == nullptr)
+                continue;
+            EndPaint(monitor->windows[which], &monitor->paints[which]);
+            RECT box = ShowWindowBox(monitor->box, twoBalls, which);
+            SetWindowPos(monitor->windows[which], nullptr, box.left, box.top, box.right - box.left,
+                         box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        BeginMonitorPaint(monitor);
+        FitBallAt(&monitor->ball, PlaceOf(i), request->showMode);
     }
-    BeginMonitorPaint(monitor);
-    FitBallMotionAt(PlaceOf(0));
     *period = RefreshPeriod(first, ticksPerSecond);
     *most = FramesPerPaint(pace, *period);
 }
@@ -297,7 +293,7 @@ static void RunFrames(HWND first, bool twoBalls)
     int64_t ticksPerSecond = StartClock();
     int64_t period = RefreshPeriod(first, ticksPerSecond);
 
-    FramePace pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
+    FramePace pace = StartFramePace(request->speed, ticksPerSecond, ClockNow());
     int32_t most = FramesPerPaint(pace, period);
     bool composited = CompositorIsOn();
     CompositorWaits seen = {};
@@ -311,7 +307,7 @@ static void RunFrames(HWND first, bool twoBalls)
             // fell due meanwhile are not drawn.
             if (!CompositorIsOn())
                 PaintMonitorsBlack();
-            pace = StartFramePace(Speed, ticksPerSecond, ClockNow());
+            pace = StartFramePace(request->speed, ticksPerSecond, ClockNow());
             paintDue = pace.nextDue;
             seen = {};
         }
@@ -340,17 +336,20 @@ static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
     BeginMonitorPaint(monitor);
 }
 
-// With more than one monitor, each ball starts at its own monitor's centre
-// with the margins and steps of a screen of that size.
-static void PrepareMonitorBalls()
+// Everything the show draws and plays, made before its frames and without
+// its windows: the sound, the pictures at every monitor's size, and each
+// monitor's ball at its centre with the margins and steps of a screen of
+// that monitor's size.
+static void PrepareShow()
 {
-    if (monitorCount == 1)
-        return;
+    // Read at every show, so that a sound file changed meanwhile is heard.
+    LoadEdgeSound();
+    pictures = LoadShowPictures(request->showMode, request->pairCodes[0], request->pairCodes[1]);
     for (int32_t i = 0; i < monitorCount; ++i) {
-        PrepareBallMotionAt(PlaceOf(i));
-        monitors[i].ball = SaveBallMotion();
+        BallPlace place = PlaceOf(i);
+        monitors[i].ball = PrepareBallAt(place, request->showMode, request->aspectX, request->aspectY);
+        MakePicturesFor(&pictures, place);
     }
-    RestoreBallMotion(monitors[0].ball);
 }
 
 typedef HWND(WINAPI* GetShellWindowCall)();
@@ -374,11 +373,8 @@ bool ShowUnderWay()
     return request != nullptr;
 }
 
-ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counting)
+ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
 {
-    // The park window is not activated: the user may be typing elsewhere.
-    if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND foregroundBefore = GetForegroundWindow();
 
     request = &showRequest;
@@ -386,7 +382,7 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     ShowCounts own = {};
     counts = counting != nullptr ? counting : &own;
     *counts = {};
-    bool twoBalls = showMode == SHOW_DOUBLE;
+    bool twoBalls = request->showMode == SHOW_DOUBLE;
     monitorCount = request->monitorCount < 1 ? 1 : request->monitorCount < MOST_SHOW_MONITORS ? request->monitorCount
                                                                                               : MOST_SHOW_MONITORS;
     for (int32_t i = 0; i < monitorCount; ++i) {
@@ -397,10 +393,7 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
     // monitor's scale) before the screen turns black, and the hooks in before
     // the windows show: a key typed meanwhile ends the show instead of
     // reaching the program behind it.
-    BallAnimation(nullptr, BALL_PREPARE, PlaceOf(0));
-    PrepareMonitorBalls();
-    for (int32_t i = 0; i < monitorCount; ++i)
-        MakePicturesAt(monitors[i].dpi);
+    PrepareShow();
     holdingInput = request->holdsInput && StartHoldingInput();
     for (int32_t i = 0; i < monitorCount; ++i)
         OpenMonitor(&monitors[i], twoBalls);
@@ -426,19 +419,18 @@ ShowCounts ShowRun(HWND park, const ShowRequest& showRequest, ShowCounts* counti
         for (int which = 0; which < 2; ++which)
             if (monitors[i].windows[which] != nullptr)
                 DestroyWindow(monitors[i].windows[which]);
-    ReleaseScaledPictures();
+    ReleaseShowPictures(&pictures);
 
-    tickCounter = 0;
-    showRunning = 0;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    if (park != nullptr && alwaysOnTop == 1)
-        SetWindowPos(park, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (request->windowsGone != nullptr)
+        request->windowsGone();
     if (request->holdsInput)
         GiveForegroundBack(foregroundBefore);
     if (holdingInput)
         StopHoldingInput();
     holdingInput = false;
     ShowCounts counted = *counts;
+    counted.firstBall = monitors[0].ball;
     request = nullptr;
     counts = nullptr;
     return counted;

@@ -210,23 +210,20 @@ TEST(Fuzz, BallStaysWithinItsTurningBoundsAndSoundsOncePerVisit)
     for (int config = 0; config < 600; ++config) {
         const int32_t w = Uniform(320, 7680), h = Uniform(200, 4320);
         const int16_t mode = modes[config % 5];
-        aspectX = Uniform(1, 100);
-        aspectY = Uniform(1, 100);
-        soundLatch = 0;
-        doubleAlternation = 0;
-        PrepareBallMotion(w, h, mode);
+        const int32_t aspectX = Uniform(1, 100), aspectY = Uniform(1, 100);
+        BallMotion b = PrepareBallMotion(w, h, mode, aspectX, aspectY);
         SCOPED_TRACE(testing::Message() << "row " << config << ": " << w << "x" << h << " aspect "
                                         << aspectX << "/" << aspectY << " mode " << mode);
-        ASSERT_EQ(areaWidth, mode == SHOW_DOUBLE ? w / 2 : w);
-        ASSERT_EQ(areaHeight, h);
-        ASSERT_TRUE(radiusX >= 0 && radiusY >= 0);  // a small scale over a large aspect gives 0
-        const int32_t m = BounceMargin(mode, w), sx = stepX, sy = stepY, x0 = ballX, y0 = ballY;
-        const int32_t loX = std::min(x0, m + radiusX - sx + 1), hiX = std::max(x0 + sx, areaWidth - m - radiusX + sx - 1);
-        const int32_t loY = std::min(y0, m + radiusY - sy + 1), hiY = std::max(y0 + sy, h - m - radiusY + sy - 1);
+        ASSERT_EQ(b.areaWidth, mode == SHOW_DOUBLE ? w / 2 : w);
+        ASSERT_EQ(b.areaHeight, h);
+        ASSERT_TRUE(b.radiusX >= 0 && b.radiusY >= 0);  // a small scale over a large aspect gives 0
+        const int32_t m = BounceMargin(mode, w), sx = b.stepX, sy = b.stepY, x0 = b.ballX, y0 = b.ballY;
+        const int32_t loX = std::min(x0, m + b.radiusX - sx + 1), hiX = std::max(x0 + sx, b.areaWidth - m - b.radiusX + sx - 1);
+        const int32_t loY = std::min(y0, m + b.radiusY - sy + 1), hiY = std::max(y0 + sy, h - m - b.radiusY + sy - 1);
         BallStep first{};
         for (int n = 0; n < 3000; ++n) {
-            const int32_t beforeX = ballX, beforeY = ballY;
-            BallStep s = StepBall(w, h, mode);
+            const int32_t beforeX = b.ballX, beforeY = b.ballY;
+            BallStep s = StepBall(&b, w, h, mode);
             ASSERT_EQ(s.secondPicture, mode == SHOW_DOUBLE && n % 2 == 1) << "step " << n;
             ASSERT_TRUE(s.secondPicture || s.drawX == beforeX - 82) << "step " << n;
             // Away from the widths its offsets suit, the second picture mirrors the first one exactly.
@@ -235,13 +232,13 @@ TEST(Fuzz, BallStaysWithinItsTurningBoundsAndSoundsOncePerVisit)
             ASSERT_TRUE(!mirrored || s.drawX == w - w / 2 - 164 - first.drawX) << "step " << n;
             if (!s.secondPicture)
                 first = s;
-            ASSERT_TRUE(std::abs(stepX) == sx && std::abs(stepY) == sy) << "step " << n;
-            ASSERT_TRUE(ballX >= loX && ballX <= hiX) << "step " << n << " x " << ballX;
-            ASSERT_TRUE(ballY >= loY && ballY <= hiY) << "step " << n << " y " << ballY;
+            ASSERT_TRUE(std::abs(b.stepX) == sx && std::abs(b.stepY) == sy) << "step " << n;
+            ASSERT_TRUE(b.ballX >= loX && b.ballX <= hiX) << "step " << n << " x " << b.ballX;
+            ASSERT_TRUE(b.ballY >= loY && b.ballY <= hiY) << "step " << n << " y " << b.ballY;
             // With room to move, that keeps the centre strictly inside the area.
-            ASSERT_TRUE(radiusX >= areaWidth / 2 - m || (ballX > 0 && ballX < areaWidth)) << "step " << n;
-            ASSERT_TRUE(radiusY >= h / 2 - m || (ballY > 0 && ballY < h)) << "step " << n;
-            ASSERT_EQ(s.playSound, InZone(ballY, h) && !InZone(beforeY, h)) << "step " << n;
+            ASSERT_TRUE(b.radiusX >= b.areaWidth / 2 - m || (b.ballX > 0 && b.ballX < b.areaWidth)) << "step " << n;
+            ASSERT_TRUE(b.radiusY >= h / 2 - m || (b.ballY > 0 && b.ballY < h)) << "step " << n;
+            ASSERT_EQ(s.playSound, InZone(b.ballY, h) && !InZone(beforeY, h)) << "step " << n;
         }
     }
 }

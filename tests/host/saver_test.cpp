@@ -116,49 +116,4 @@ TEST(Saver, ShowChosenByTheStoredNumber)
         EXPECT_EQ(SaverShowMode(rows[i].stored), rows[i].mode) << "row " << i;
 }
 
-TEST(Saver, PreviewScale)
-{
-    const struct { int32_t length, from, to, scaled; } rows[] = {
-        {164, 1024, 152, 24},  // 24.34: the picture on the usual preview
-        {164, 768, 112, 24},   // 23.92
-        {1024, 1024, 152, 152}, {768, 768, 112, 112}, {0, 1024, 152, 0}, {512, 1024, 152, 76},
-        {430, 1024, 152, 64},  // 63.83
-        {27, 1024, 152, 4},    // 4.008
-        {3, 1024, 152, 0},     // 0.445 rounds down
-        {4, 1024, 152, 1},     // 0.59 rounds up
-        {-164, 1024, 152, -24}, {-3, 1024, 152, 0}, {-4, 1024, 152, -1},
-        {10, 1, 1, 10}, {1, 2, 1, 1},  // a half rounds up
-        {164, 3840, 152, 6}, {164, 640, 152, 39},  // 6.49, 38.95
-        {164, 0, 152, 0}, {164, 1024, 0, 0}, {164, -1024, 152, 0}, {164, 1024, -152, 0},
-        {INT32_MAX, 1, INT32_MAX, INT32_MAX}, {INT32_MIN, 1, INT32_MAX, INT32_MIN},
-        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MAX, 1, -1}};
-    for (size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(ScaleToPreview(rows[i].length, rows[i].from, rows[i].to), rows[i].scaled) << "row " << i;
-}
-
 } // namespace
-
-// The primary monitor always takes the first place, wherever Windows lists
-// it; with more monitors than places the last one listed before it goes.
-TEST(Saver, ShowMonitorPlaces)
-{
-    const struct { int32_t most, before; bool primaryLast; int32_t count, firstLeft, lastLeft; } rows[] = {
-        {16, 1, true, 2, 0, 1000},    {16, 15, true, 16, 0, 15000}, {16, 16, true, 16, 0, 15000},
-        {16, 20, true, 16, 0, 15000}, {16, 20, false, 16, 0, 15000}, {1, 3, true, 1, 0, 0},
-        {1, 3, false, 1, 0, 0},       {0, 3, true, 0, -1, -1}};
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        MonitorBox list[16];
-        int32_t count = 0;
-        MonitorBox primary = {0, 0, 1000, 800};
-        if (!rows[i].primaryLast)
-            AddShowMonitor(list, &count, rows[i].most, primary, true);
-        for (int32_t m = 1; m <= rows[i].before; ++m)
-            AddShowMonitor(list, &count, rows[i].most, MonitorBox{m * 1000, 0, m * 1000 + 800, 600}, false);
-        if (rows[i].primaryLast)
-            AddShowMonitor(list, &count, rows[i].most, primary, true);
-        EXPECT_EQ(count, rows[i].count) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[0].left : -1, rows[i].firstLeft) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[count - 1].left : -1, rows[i].lastLeft) << "row " << i;
-        EXPECT_EQ(count > 0 ? list[0].right : -1, count > 0 ? 1000 : -1) << "row " << i;
-    }
-}

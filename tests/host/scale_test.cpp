@@ -37,24 +37,47 @@ TEST(Scale, LengthsAtEveryCommonScale)
     EXPECT_TRUE(UnscaledLength(0, 144) == 0 && UnscaledLength(-5, 144) == 0 && UnscaledLength(1365, 144) == 910);
 }
 
+// A length on an axis of `from` units as pixels of an axis of `to` pixels (the preview of a screen).
+TEST(Scale, LengthsAtAnyRatio)
+{
+    const struct { int32_t length, from, to, scaled; } rows[] = {
+        {164, 1024, 152, 24},  // 24.34: the picture on the usual preview
+        {164, 768, 112, 24},   // 23.92
+        {1024, 1024, 152, 152}, {768, 768, 112, 112}, {0, 1024, 152, 0}, {512, 1024, 152, 76},
+        {430, 1024, 152, 64},  // 63.83
+        {27, 1024, 152, 4},    // 4.008
+        {3, 1024, 152, 0},     // 0.445 rounds down
+        {4, 1024, 152, 1},     // 0.59 rounds up
+        {-164, 1024, 152, -24}, {-3, 1024, 152, 0}, {-4, 1024, 152, -1},
+        {10, 1, 1, 10}, {1, 2, 1, 1},  // a half rounds up
+        {164, 3840, 152, 6}, {164, 640, 152, 39},  // 6.49, 38.95
+        {164, 0, 152, 0}, {164, 1024, 0, 0}, {164, -1024, 152, 0}, {164, 1024, -152, 0},
+        {INT32_MAX, 1, INT32_MAX, INT32_MAX}, {INT32_MIN, 1, INT32_MAX, INT32_MIN},
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MAX, 1, -1}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(ScaledBy(rows[i].length, rows[i].to, rows[i].from), rows[i].scaled) << "row " << i;
+}
+
 // A square of one colour, checked past its end by the sanitizer.
 std::vector<uint32_t> Square(int32_t size, uint32_t colour) { return std::vector<uint32_t>(size_t(size) * size, colour); }
 
 TEST(Scale, ResamplingKeepsColoursAndAverages)
 {
-    // One colour stays that colour, shrunk or grown, to any size.
-    const int32_t sizes[][2] = {{328, 246}, {328, 287}, {328, 205}, {164, 123}, {328, 410}, {328, 492},
-                                {328, 328}, {1, 7}, {7, 1}, {3, 2}};
+    // One colour stays that colour, shrunk or grown, to any size: the preview's small and uneven ones too.
+    const int32_t sizes[][3] = {{328, 246, 246}, {328, 287, 287}, {328, 205, 205}, {164, 123, 123}, {328, 410, 410},
+                                {328, 492, 492}, {328, 328, 328}, {1, 7, 7}, {7, 1, 1}, {3, 2, 2}, {164, 24, 24},
+                                {164, 13, 17}, {164, 17, 200}};
     for (size_t i = 0; i < std::size(sizes); ++i) {
-        std::vector<uint32_t> from = Square(sizes[i][0], 0x80FF4010), to = Square(sizes[i][1], 0);
-        ResamplePicture(from.data(), sizes[i][0], to.data(), sizes[i][1]);
-        EXPECT_EQ(to, Square(sizes[i][1], 0x80FF4010)) << "row " << i;
+        const size_t area = size_t(sizes[i][1]) * sizes[i][2];
+        std::vector<uint32_t> from = Square(sizes[i][0], 0x80FF4010), to(area, 0);
+        ResamplePicture(from.data(), sizes[i][0], to.data(), sizes[i][1], sizes[i][2]);
+        EXPECT_EQ(to, std::vector<uint32_t>(area, 0x80FF4010)) << "row " << i;
     }
     // Halving averages each 2 x 2 block; the same size copies.
     const std::vector<uint32_t> checker = {0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000};
     std::vector<uint32_t> one(1), same(4);
-    ResamplePicture(checker.data(), 2, one.data(), 1);
-    ResamplePicture(checker.data(), 2, same.data(), 2);
+    ResamplePicture(checker.data(), 2, one.data(), 1, 1);
+    ResamplePicture(checker.data(), 2, same.data(), 2, 2);
     EXPECT_EQ(one[0], 0x808080u);
     EXPECT_EQ(same, checker);
     // A black half and a white half: the middle column of a 3-wide shrink is grey, the outer ones not.
@@ -62,7 +85,7 @@ TEST(Scale, ResamplingKeepsColoursAndAverages)
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 4; ++x)
             halves[size_t(y) * 4 + x] = x < 2 ? 0 : 0xFFFFFF;
-    ResamplePicture(halves.data(), 4, three.data(), 3);
+    ResamplePicture(halves.data(), 4, three.data(), 3, 3);
     EXPECT_TRUE(three[0] == 0 && three[1] == 0x808080 && three[2] == 0xFFFFFF);
 }
 

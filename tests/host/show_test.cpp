@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
 #include "show/frame.h"
+#include "show/monitors.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,9 @@
 
 namespace {
 
-// The ball's state is process-wide: every test starts from known values.
-void Prepare(int32_t ax, int32_t ay, int32_t w, int32_t h, int16_t mode)
+BallMotion Prepare(int32_t ax, int32_t ay, int32_t w, int32_t h, int16_t mode)
 {
-    aspectX = ax;
-    aspectY = ay;
-    soundLatch = 0;
-    doubleAlternation = 0;
-    PrepareBallMotion(w, h, mode);
+    return PrepareBallMotion(w, h, mode, ax, ay);
 }
 
 using Motion = std::array<int32_t, 9>;  // area w, h, ball x, y, radius x, y, step x, y, margin
@@ -49,23 +45,23 @@ TEST(Ball, PrepareAndFirstFrame)
         {1024, 768, 0, 36, S, {1024, 768, 512, 384, 0, 0, 1, 1, 32}, {430, 302}},  // scale 0 is the radius
         {1024, 768, 0, -36, S, {1024, 768, 512, 384, -1728, 48, 1, 1, 32}, {430, 302}},  // -27648>>4 -> radius x
     };
+    EXPECT_EQ(BALL_SIZE, 164);
     for (size_t i = 0; i < std::size(rows); ++i) {
         const auto& r = rows[i];
-        Prepare(r.ax, r.ay, r.w, r.h, r.mode);
-        Motion got{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY, BounceMargin(r.mode, r.w)};
+        BallMotion b = Prepare(r.ax, r.ay, r.w, r.h, r.mode);
+        Motion got{b.areaWidth, b.areaHeight, b.ballX, b.ballY, b.radiusX, b.radiusY, b.stepX, b.stepY, BounceMargin(r.mode, r.w)};
         EXPECT_EQ(got, r.m) << "row " << i;
-        EXPECT_TRUE(ballWidth == 164 && ballHeight == 164) << "row " << i;
-        BallStep a = StepBall(r.w, r.h, r.mode);
+        BallStep a = StepBall(&b, r.w, r.h, r.mode);
         EXPECT_EQ((std::array<int32_t, 2>{a.drawX, a.drawY}), (std::array<int32_t, 2>{r.draws[0], r.draws[1]}))
             << "row " << i;
         EXPECT_FALSE(a.secondPicture || a.playSound) << "row " << i;
-        EXPECT_EQ(ballX - r.m[2], r.m[6]) << "row " << i;
-        EXPECT_EQ(ballY - r.m[3], r.m[7]) << "row " << i;
+        EXPECT_EQ(b.ballX - r.m[2], r.m[6]) << "row " << i;
+        EXPECT_EQ(b.ballY - r.m[3], r.m[7]) << "row " << i;
         if (r.draws[2] != 0) {
-            BallStep b = StepBall(r.w, r.h, r.mode);
-            EXPECT_TRUE(b.secondPicture) << "row " << i;
-            EXPECT_EQ(b.drawX, r.draws[2]) << "row " << i;
-            EXPECT_EQ(b.drawY, r.draws[3]) << "row " << i;
+            BallStep second = StepBall(&b, r.w, r.h, r.mode);
+            EXPECT_TRUE(second.secondPicture) << "row " << i;
+            EXPECT_EQ(second.drawX, r.draws[2]) << "row " << i;
+            EXPECT_EQ(second.drawY, r.draws[3]) << "row " << i;
         }
     }
 }
@@ -81,10 +77,8 @@ TEST(Ball, MarginOffsetAndScaleShiftThresholds)
             EXPECT_EQ(BounceMargin(mode, rows[i].w), rows[i].single) << "row " << i << " mode " << mode;
         EXPECT_EQ(BounceMargin(SHOW_DOUBLE, rows[i].w), rows[i].dbl) << "row " << i;
         EXPECT_EQ(MirrorOffset(rows[i].w), rows[i].offset) << "row " << i;
-        Prepare(1, 1, rows[i].w, 768, SHOW_SUN);
-        EXPECT_EQ(radiusX, rows[i].singleRadius) << "row " << i;
-        Prepare(1, 1, rows[i].w, 768, SHOW_DOUBLE);
-        EXPECT_EQ(radiusX, rows[i].doubleRadius) << "row " << i;
+        EXPECT_EQ(Prepare(1, 1, rows[i].w, 768, SHOW_SUN).radiusX, rows[i].singleRadius) << "row " << i;
+        EXPECT_EQ(Prepare(1, 1, rows[i].w, 768, SHOW_DOUBLE).radiusX, rows[i].doubleRadius) << "row " << i;
     }
 }
 
@@ -102,32 +96,32 @@ TEST(Ball, TurnsAndSoundOnTheWorkedScreens)
         // Double, two steps per frame: two frames leave (260, 388).
         {1024, 768, SHOW_DOUBLE, 4, {}, {}, {}, 260, 388}};
     for (size_t i = 0; i < std::size(rows); ++i) {
-        Prepare(36, 36, rows[i].w, rows[i].h, rows[i].mode);
+        BallMotion b = Prepare(36, 36, rows[i].w, rows[i].h, rows[i].mode);
         V turnX, turnY, sound;
         for (int n = 1; n <= rows[i].steps; ++n) {
-            int32_t sx = stepX, sy = stepY;
-            if (StepBall(rows[i].w, rows[i].h, rows[i].mode).playSound)
+            int32_t sx = b.stepX, sy = b.stepY;
+            if (StepBall(&b, rows[i].w, rows[i].h, rows[i].mode).playSound)
                 sound.push_back(n);
-            if (stepX != sx)
+            if (b.stepX != sx)
                 turnX.push_back(n);
-            if (stepY != sy)
+            if (b.stepY != sy)
                 turnY.push_back(n);
         }
         EXPECT_EQ(turnX, rows[i].turnX) << "row " << i;
         EXPECT_EQ(turnY, rows[i].turnY) << "row " << i;
         EXPECT_EQ(sound, rows[i].sound) << "row " << i;
-        EXPECT_EQ(ballX, rows[i].endX) << "row " << i;
-        EXPECT_EQ(ballY, rows[i].endY) << "row " << i;
+        EXPECT_EQ(b.ballX, rows[i].endX) << "row " << i;
+        EXPECT_EQ(b.ballY, rows[i].endY) << "row " << i;
     }
 }
 
 TEST(Ball, DoubleModePicturesAreMirrorImages)
 {
     // Frame 2 at 1024x768: (176, 304) and (174, 305).
-    Prepare(36, 36, 1024, 768, SHOW_DOUBLE);
-    StepBall(1024, 768, SHOW_DOUBLE);
-    StepBall(1024, 768, SHOW_DOUBLE);
-    BallStep a = StepBall(1024, 768, SHOW_DOUBLE), b = StepBall(1024, 768, SHOW_DOUBLE);
+    BallMotion ball = Prepare(36, 36, 1024, 768, SHOW_DOUBLE);
+    StepBall(&ball, 1024, 768, SHOW_DOUBLE);
+    StepBall(&ball, 1024, 768, SHOW_DOUBLE);
+    BallStep a = StepBall(&ball, 1024, 768, SHOW_DOUBLE), b = StepBall(&ball, 1024, 768, SHOW_DOUBLE);
     EXPECT_EQ((std::array<int32_t, 4>{a.drawX, a.drawY, b.drawX, b.drawY}), (std::array<int32_t, 4>{176, 304, 174, 305}));
 
     // The mirror of left edge p about the screen's centre, in right-window coordinates, is
@@ -143,11 +137,11 @@ TEST(Ball, DoubleModePicturesAreMirrorImages)
         const int32_t w = rows[i].w, h = rows[i].h, right = w - (w >> 1);
         EXPECT_EQ(OffsetFormulaMirrors(w), rows[i].formula) << "row " << i;
         EXPECT_EQ(RightHalfWidth(w) + (w >> 1), w) << "row " << i;
-        Prepare(36, 36, w, h, SHOW_DOUBLE);
+        ball = Prepare(36, 36, w, h, SHOW_DOUBLE);
         int32_t firstX = 0, firstY = 0;
         for (int n = 0; n < 2 * (w + h) * 2; ++n) {
-            int32_t p = ballX - 82;
-            BallStep s = StepBall(w, h, SHOW_DOUBLE);
+            int32_t p = ball.ballX - 82;
+            BallStep s = StepBall(&ball, w, h, SHOW_DOUBLE);
             ASSERT_EQ(s.secondPicture, n % 2 == 1) << "row " << i << " step " << n;
             if (!s.secondPicture) {
                 firstX = s.drawX;
@@ -175,11 +169,12 @@ TEST(Ball, ScaledStepsMirrorExactlyAndKeepThePace)
     for (size_t i = 0; i < std::size(rows); ++i) {
         const int32_t w = rows[i].w, h = rows[i].h, dpi = rows[i].dpi, picture = ScaledLength(164, dpi);
         const int32_t uw = UnscaledLength(w, dpi), uh = UnscaledLength(h, dpi);
-        Prepare(36, 36, uw, uh, rows[i].mode);
+        BallMotion b = Prepare(36, 36, uw, uh, rows[i].mode);
+        const BallPlace place = MonitorPlace(w, h, dpi, true);
         int32_t firstX = 0, moved = 0, lastX = 0, frames = 0;
         for (int n = 0; n < 2000; ++n) {
-            BallStep units = StepBall(uw, uh, rows[i].mode);
-            BallStep s = ScaledBallStep(units, rows[i].mode, w, dpi);
+            BallStep units = StepBall(&b, uw, uh, rows[i].mode);
+            BallStep s = ScaledBallStep(b, units, rows[i].mode, place);
             if (dpi == 96) {
                 ASSERT_TRUE(s.drawX == units.drawX && s.drawY == units.drawY) << "row " << i;
             }
@@ -198,24 +193,22 @@ TEST(Ball, ScaledStepsMirrorExactlyAndKeepThePace)
         }
         // A 96-DPI unit step of 1 (2 in Double mode) is dpi / 96 pixels a frame on average.
         double perFrame = double(moved) / (frames - 1);
-        double want = (rows[i].mode == SHOW_DOUBLE ? 2.0 : 1.0) * std::abs(stepX) * dpi / 96;
+        double want = (rows[i].mode == SHOW_DOUBLE ? 2.0 : 1.0) * std::abs(b.stepX) * dpi / 96;
         EXPECT_NEAR(perFrame, want, 0.01 * want) << "row " << i;
     }
 }
 
 TEST(Ball, SingleModeNeverAlternatesAndALeftoverLatchIsCleared)
 {
-    Prepare(36, 36, 1024, 768, SHOW_SPHERE);
-    soundLatch = 1;  // as a show that ended in the zone leaves it
-    doubleAlternation = 1;
-    BallStep s = StepBall(1024, 768, SHOW_SPHERE);
+    BallMotion b = Prepare(36, 36, 1024, 768, SHOW_SPHERE);
+    b.soundLatch = 1;  // as a show that ended in the zone leaves it
+    b.doubleAlternation = 1;
+    BallStep s = StepBall(&b, 1024, 768, SHOW_SPHERE);
     EXPECT_FALSE(s.secondPicture || s.playSound);
-    EXPECT_EQ(soundLatch, 0);
-    EXPECT_EQ(doubleAlternation, 1);
+    EXPECT_EQ(b.soundLatch, 0);
+    EXPECT_EQ(b.doubleAlternation, 1);
 }
 
-// A ball per monitor, each swapped in for its own steps, draws and sounds exactly
-// as a full-screen show on a screen of that monitor's size, whatever the others do.
 // A running show's screen changes size: the motion of a show prepared there,
 // the ball where it was but strictly inside the new turning lines, the steps'
 // signs kept; it then bounces on and never sticks at a line.
@@ -230,63 +223,101 @@ TEST(Ball, AChangedScreenRefitsTheRunningBall)
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const auto& r = rows[i];
-        Prepare(36, 36, r.w, r.h, r.mode);
-        ballX = r.ball[0], ballY = r.ball[1], stepX = r.ball[2], stepY = r.ball[3];
-        FitBallMotion(r.toW, r.toH, r.mode);
-        Motion got{areaWidth, areaHeight, ballX, ballY, radiusX, radiusY, stepX, stepY, BounceMargin(r.mode, r.toW)};
+        BallMotion b = Prepare(36, 36, r.w, r.h, r.mode);
+        b.ballX = r.ball[0], b.ballY = r.ball[1], b.stepX = r.ball[2], b.stepY = r.ball[3];
+        FitBallMotion(&b, r.toW, r.toH, r.mode);
+        Motion got{b.areaWidth, b.areaHeight, b.ballX, b.ballY, b.radiusX, b.radiusY, b.stepX, b.stepY, BounceMargin(r.mode, r.toW)};
         EXPECT_EQ(got, r.m) << "row " << i;
         int turns = 0;
         for (int k = 0; k < 2000 && r.toW > 100; ++k) {
-            int32_t before = stepX;
-            StepBall(r.toW, r.toH, r.mode);
-            turns += stepX != before;
+            int32_t before = b.stepX;
+            StepBall(&b, r.toW, r.toH, r.mode);
+            turns += b.stepX != before;
         }
         EXPECT_TRUE(r.toW <= 100 || (turns >= 2 && turns < 200)) << "row " << i << ": " << turns << " turns";
     }
 }
 
+// A ball per monitor draws and sounds exactly as a full-screen show on a screen of
+// that monitor's size, whatever the others do, through a change of the desktop too.
 TEST(Ball, EachMonitorsBallMovesAsOnAScreenOfItsSize)
 {
     struct Screen { int32_t w, h; };
-    const struct { int16_t mode; std::vector<Screen> monitors; } rows[] = {
-        {SHOW_EARTH, {{1024, 768}, {800, 600}}},
-        {SHOW_DOUBLE, {{1024, 768}, {800, 600}}},
-        {SHOW_DOUBLE, {{1920, 1080}, {768, 1024}, {1024, 768}}},  // a portrait monitor
-        {SHOW_SUN, {{640, 480}, {600, 800}, {3840, 2160}}},
-        {SHOW_DOUBLE, {{800, 600}, {800, 600}}},
+    // after: the monitors' sizes from halfway on, the desktop having changed (none: no change).
+    const struct { int16_t mode; std::vector<Screen> monitors, after; } rows[] = {
+        {SHOW_EARTH, {{1024, 768}, {800, 600}}, {}},
+        {SHOW_DOUBLE, {{1024, 768}, {800, 600}}, {}},
+        {SHOW_DOUBLE, {{1920, 1080}, {768, 1024}, {1024, 768}}, {}},  // a portrait monitor
+        {SHOW_SUN, {{640, 480}, {600, 800}, {3840, 2160}}, {}},
+        {SHOW_DOUBLE, {{800, 600}, {800, 600}}, {}},
+        // A changed desktop refits every monitor's own ball: the primary's, the others' too.
+        {SHOW_EARTH, {{1024, 768}, {800, 600}}, {{800, 600}, {800, 600}}},
+        {SHOW_DOUBLE, {{1024, 768}, {800, 600}, {1280, 1024}}, {{1280, 1024}, {640, 480}, {1920, 1080}}},
     };
     const int FRAMES = 1500;  // past several turns and sound zones on each
     for (size_t i = 0; i < std::size(rows); ++i) {
         const auto& monitors = rows[i].monitors;
+        const bool changes = !rows[i].after.empty();
         int steps = rows[i].mode == SHOW_DOUBLE ? 2 : 1;
-        auto record = [&](std::vector<int32_t>* seen, const Screen& m) {
+        auto screen = [&](size_t m, int f) { return changes && f >= FRAMES / 2 ? rows[i].after[m] : monitors[m]; };
+        auto record = [&](std::vector<int32_t>* seen, BallMotion* ball, const Screen& m) {
             for (int k = 0; k < steps; ++k) {
-                BallStep s = StepBall(m.w, m.h, rows[i].mode);
+                BallStep s = StepBall(ball, m.w, m.h, rows[i].mode);
                 seen->insert(seen->end(), {s.drawX, s.drawY, s.secondPicture, s.playSound});
             }
+        };
+        auto refit = [&](BallMotion* ball, size_t m, int f) {
+            if (changes && f == FRAMES / 2)
+                FitBallMotion(ball, rows[i].after[m].w, rows[i].after[m].h, rows[i].mode);
         };
         // Each monitor's ball alone.
         std::vector<std::vector<int32_t>> alone(monitors.size()), together(monitors.size());
         for (size_t m = 0; m < monitors.size(); ++m) {
-            Prepare(36, 36, monitors[m].w, monitors[m].h, rows[i].mode);
-            for (int f = 0; f < FRAMES; ++f)
-                record(&alone[m], monitors[m]);
-        }
-        // All of them frame by frame, each motion swapped in and out.
-        std::vector<BallMotion> motions;
-        for (const Screen& m : monitors) {
-            Prepare(36, 36, m.w, m.h, rows[i].mode);
-            motions.push_back(SaveBallMotion());
-        }
-        for (int f = 0; f < FRAMES; ++f) {
-            for (size_t m = 0; m < monitors.size(); ++m) {
-                RestoreBallMotion(motions[m]);
-                record(&together[m], monitors[m]);
-                motions[m] = SaveBallMotion();
+            BallMotion ball = Prepare(36, 36, monitors[m].w, monitors[m].h, rows[i].mode);
+            for (int f = 0; f < FRAMES; ++f) {
+                refit(&ball, m, f);
+                record(&alone[m], &ball, screen(m, f));
             }
         }
-        for (size_t m = 0; m < monitors.size(); ++m)
+        // All of them frame by frame, as a show steps and refits them.
+        std::vector<BallMotion> balls;
+        for (const Screen& m : monitors)
+            balls.push_back(Prepare(36, 36, m.w, m.h, rows[i].mode));
+        for (int f = 0; f < FRAMES; ++f) {
+            for (size_t m = 0; m < monitors.size(); ++m)
+                refit(&balls[m], m, f);
+            for (size_t m = 0; m < monitors.size(); ++m)
+                record(&together[m], &balls[m], screen(m, f));
+        }
+        for (size_t m = 0; m < monitors.size(); ++m) {
             EXPECT_TRUE(together[m] == alone[m]) << "row " << i << " monitor " << m;
+            EXPECT_TRUE(!changes || balls[m].areaHeight == rows[i].after[m].h) << "row " << i << " monitor " << m;
+        }
+    }
+}
+
+// The primary monitor always takes the first place, wherever Windows lists
+// it; with more monitors than places the last one listed before it goes.
+TEST(Monitors, ThePrimaryComesFirst)
+{
+    const struct { int32_t most, before; bool primaryLast; int32_t count, firstLeft, lastLeft; } rows[] = {
+        {16, 1, true, 2, 0, 1000},    {16, 15, true, 16, 0, 15000}, {16, 16, true, 16, 0, 15000},
+        {16, 20, true, 16, 0, 15000}, {16, 20, false, 16, 0, 15000}, {1, 3, true, 1, 0, 0},
+        {1, 3, false, 1, 0, 0},       {0, 3, true, 0, -1, -1}};
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        ScreenBox list[16];
+        int32_t count = 0;
+        ScreenBox primary = {0, 0, 1000, 800};
+        if (!rows[i].primaryLast)
+            AddShowMonitor(list, &count, rows[i].most, primary, true);
+        for (int32_t m = 1; m <= rows[i].before; ++m)
+            AddShowMonitor(list, &count, rows[i].most, ScreenBox{m * 1000, 0, m * 1000 + 800, 600}, false);
+        if (rows[i].primaryLast)
+            AddShowMonitor(list, &count, rows[i].most, primary, true);
+        EXPECT_EQ(count, rows[i].count) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[0].left : -1, rows[i].firstLeft) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[count - 1].left : -1, rows[i].lastLeft) << "row " << i;
+        EXPECT_EQ(count > 0 ? list[0].right : -1, count > 0 ? 1000 : -1) << "row " << i;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/globals.h"
 #include "app/park.h"
+#include "app/programshow.h"
 #include "show/show.h"
 #include "check.h"
 #include "watchdog.h"
@@ -73,7 +74,7 @@ inline HHOOK RecordShowWindowsHook()
 inline bool RunGuardedShow(HWND park)
 {
     ArmShowWatchdog();
-    ShowRun(park, ProgramShowRequest());
+    RunProgramShow(park);
     return !DisarmShowWatchdog();
 }
 

@@ -74,57 +74,61 @@ static void LetTheScreenCatchUp()
 
 static void TestSingleMode(HWND park)
 {
-    showMode = SHOW_MARS;
     HWND window = BlackWindow(0, screenWidth);
-    BallPlace place = {screenWidth, screenHeight, STANDARD_DPI, true};
-    BallAnimation(park, BALL_MEASURE, place);
-    BallAnimation(window, BALL_PREPARE, place);
-    CHECK(ballX == screenWidth / 2 && ballY == screenHeight / 2, "the ball starts at the centre");
+    BallPlace place = MonitorPlace(screenWidth, screenHeight, STANDARD_DPI, true);
+    int32_t aspectX, aspectY;
+    MeasureAspect(park, &aspectX, &aspectY);
+    BallMotion ball = PrepareBallAt(place, SHOW_MARS, aspectX, aspectY);
+    ShowPictures pictures = LoadShowPictures(SHOW_MARS, BowlNo_1, BowlNo_2);
+    // Read before the first draw selects it into a device context.
+    std::vector<DWORD> mars = PicturePixels(pictures.loaded[0]);
+    CHECK(ball.ballX == screenWidth / 2 && ball.ballY == screenHeight / 2, "the ball starts at the centre");
     int x = 0, y = 0;
     for (int step = 0; step < 40; ++step) {
-        x = ballX - 82;
-        y = ballY - 82;
-        BallAnimation(window, BALL_STEP, place);
+        x = ball.ballX - 82;
+        y = ball.ballY - 82;
+        DrawBall(window, &pictures, StepBallAt(&ball, place, SHOW_MARS), place);
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
-    CHECK_EQ(Mismatches(screen, PicturePixels(firstPicture), x, y), 0, "Mars at (%d, %d) on %dx%d", x, y,
+    CHECK_EQ(Mismatches(screen, mars, x, y), 0, "Mars at (%d, %d) on %dx%d", x, y,
              screenWidth, screenHeight);
     RECT box = BodyBox(screen, 0, screenWidth);
     CHECK(box.left >= x && box.right < x + BALL_SIZE && box.top >= y && box.bottom < y + BALL_SIZE,
           "nothing drawn outside the last square: box (%ld,%ld)-(%ld,%ld)", box.left, box.top, box.right,
           box.bottom);
+    ReleaseShowPictures(&pictures);
     DestroyWindow(window);
 }
 
 static void TestDoubleMode(HWND park)
 {
-    showMode = SHOW_DOUBLE;
-    BowlNo_1 = PAIR_SPHERE; // the same round body on both sides makes the mirror visible
-    BowlNo_2 = PAIR_SPHERE;
     int half = screenWidth >> 1;
     HWND left = BlackWindow(0, half);
     HWND right = BlackWindow(half, RightHalfWidth(screenWidth));
-    BallPlace place = {screenWidth, screenHeight, STANDARD_DPI, true};
-    BallAnimation(park, BALL_MEASURE, place);
-    BallAnimation(left, BALL_PREPARE, place);
+    BallPlace place = MonitorPlace(screenWidth, screenHeight, STANDARD_DPI, true);
+    int32_t aspectX, aspectY;
+    MeasureAspect(park, &aspectX, &aspectY);
+    BallMotion ball = PrepareBallAt(place, SHOW_DOUBLE, aspectX, aspectY);
+    // The same round body on both sides makes the mirror visible.
+    ShowPictures pictures = LoadShowPictures(SHOW_DOUBLE, PAIR_SPHERE, PAIR_SPHERE);
+    std::vector<DWORD> sphere = PicturePixels(pictures.loaded[0]);
     bool formula = OffsetFormulaMirrors(screenWidth);
     int leftX = 0, leftY = 0, rightX = 0, rightY = 0, ballAtSecond = 0;
     for (int frame = 0; frame < 30; ++frame) {
-        leftX = ballX - 82;
-        leftY = ballY - 82;
-        BallAnimation(left, BALL_STEP, place);
-        ballAtSecond = ballX;
+        leftX = ball.ballX - 82;
+        leftY = ball.ballY - 82;
+        DrawBall(left, &pictures, StepBallAt(&ball, place, SHOW_DOUBLE), place);
+        ballAtSecond = ball.ballX;
         // Where the offsets suit the width they place the right ball; elsewhere it
         // is the exact mirror image of the left one.
-        rightX = formula ? half + ((screenWidth + BALL_SIZE) >> 2) + MirrorOffset(screenWidth) - (ballX - 82)
+        rightX = formula ? half + ((screenWidth + BALL_SIZE) >> 2) + MirrorOffset(screenWidth) - (ball.ballX - 82)
                          : screenWidth - leftX - BALL_SIZE;
-        rightY = formula ? ballY - 82 : leftY;
-        BallAnimation(right, BALL_STEP, place);
+        rightY = formula ? ball.ballY - 82 : leftY;
+        DrawBall(right, &pictures, StepBallAt(&ball, place, SHOW_DOUBLE), place);
     }
     LetTheScreenCatchUp();
     std::vector<DWORD> screen = CaptureScreenPixels(0, 0, screenWidth, screenHeight);
-    std::vector<DWORD> sphere = PicturePixels(firstPicture);
     CHECK_EQ(Mismatches(screen, sphere, leftX, leftY), 0, "left ball at (%d, %d)", leftX, leftY);
     CHECK_EQ(Mismatches(screen, sphere, rightX, rightY), 0, "right ball at (%d, %d)", rightX, rightY);
 
@@ -136,15 +140,14 @@ static void TestDoubleMode(HWND park)
               rightX - mirrorLeft, screenWidth);
     RECT leftBody = BodyBox(screen, 0, half), rightBody = BodyBox(screen, half, screenWidth);
     int leftCentre = (leftBody.left + leftBody.right) / 2, rightCentre = (rightBody.left + rightBody.right) / 2;
-    int slack = formula ? 3 + std::abs(stepX) : 1;
+    int slack = formula ? 3 + std::abs(ball.stepX) : 1;
     CHECK(std::abs((screenWidth - 1 - leftCentre) - rightCentre) <= slack,
           "bodies at %d and %d do not mirror each other on a %d-wide screen", leftCentre, rightCentre, screenWidth);
     CHECK(formula || (leftBody.top == rightBody.top && leftBody.bottom == rightBody.bottom),
           "bodies at heights %ld and %ld", leftBody.top, rightBody.top);
+    ReleaseShowPictures(&pictures);
     DestroyWindow(left);
     DestroyWindow(right);
-    BowlNo_1 = INITIAL_BOWLNO_1;
-    BowlNo_2 = INITIAL_BOWLNO_2;
 }
 
 int main()

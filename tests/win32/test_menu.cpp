@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "app/menu.h"
 #include "app/park.h"
 #include "check.h"
 #include "modal.h"

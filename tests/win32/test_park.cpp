@@ -5,6 +5,7 @@
 
 #include "app/frontlevel.h"
 #include "app/fullscreen.h"
+#include "app/menu.h"
 #include "app/waitrule.h"
 #include "resources/resource.h"
 
@@ -242,15 +243,17 @@ static void TestTeardown()
 {
     HWND park = StartParkWindow();
     CHECK(popupMenu != nullptr, "the popup menu is loaded at creation");
-    CHECK(firstPicture != nullptr && secondPicture != nullptr, "Double mode's pictures are loaded at creation");
-    HBITMAP first = firstPicture, second = secondPicture;
+    CHECK(parkPictures.loaded[0] != nullptr && parkPictures.loaded[1] != nullptr,
+          "Double mode's pictures are loaded at creation");
+    HBITMAP first = parkPictures.loaded[0], second = parkPictures.loaded[1];
     HMENU menu = popupMenu;
 
     SendMessageA(park, WM_CLOSE, 0, 0);
     CHECK(IsWindow(park), "WM_CLOSE leaves the window to the message loop's end");
     CHECK(!IsMenu(menu), "the menu is destroyed");
     CHECK(GetObjectType(first) == 0 && GetObjectType(second) == 0, "both pictures are deleted");
-    CHECK(popupMenu == nullptr && firstPicture == nullptr && secondPicture == nullptr, "no handle left behind");
+    CHECK(popupMenu == nullptr && parkPictures.loaded[0] == nullptr && parkPictures.loaded[1] == nullptr,
+          "no handle left behind");
     DestroyWindow(park); // WM_DESTROY after the close: nothing released twice
     CHECK_EQ(DrainMessages(WM_QUIT, WM_QUIT), 1, "quit messages posted by close and destroy");
     PumpMessages(600);

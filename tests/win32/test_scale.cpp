@@ -141,7 +141,7 @@ static bool RunShowWith(HWND park, LPTHREAD_START_ROUTINE beside)
     blitCount = 0;
     ArmShowWatchdog();
     HANDLE thread = CreateThread(nullptr, 0, beside, nullptr, 0, nullptr);
-    ShowRun(park, ProgramShowRequest());
+    RunProgramShow(park);
     bool ended = !DisarmShowWatchdog();
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
@@ -174,7 +174,9 @@ static void TestShow(HWND park)
           difference);
     if (size != BALL_SIZE) {
         // Drawn for the size, not the 100% picture stretched to it.
-        std::vector<DWORD> stretched = StretchedPicture(firstPicture, size);
+        HBITMAP mars = LoadBitmapA(instanceHandle, "MARS");
+        std::vector<DWORD> stretched = StretchedPicture(mars, size);
+        DeleteObject(mars);
         double stretchedDifference = MeanDifference(stretched, reference);
         std::printf("    the 164 x 164 picture stretched to %d differs by %.2f\n", size, stretchedDifference);
         CHECK(difference < stretchedDifference, "the shown picture (%.2f) is no closer than a stretched 164 (%.2f)",

@@ -5,7 +5,6 @@
 #include "catalogue/catalogue.h"
 #include "guicount.h"
 #include "imports.h"
-#include "show/ball.h"
 #include "show/display.h"
 
 #include <initializer_list>
@@ -134,10 +133,12 @@ static void TestShowWindows(HWND park)
     refuseRightShowWindow = true;
     int32_t startX = (screenWidth >> 1) >> 1;
     PostMessageA(park, WM_KEYDOWN, 'Z', 0);
-    CHECK(RunGuardedShow(park), "the show without a right window did not end");
-    CHECK(ballX == startX + 2 * stepX && doubleAlternation == 0,
-          "one frame without a right window: ball x %d (from %d, step %d), alternation %d", ballX, startX, stepX,
-          doubleAlternation);
+    ArmShowWatchdog();
+    BallMotion ball = RunProgramShow(park).firstBall;
+    CHECK(!DisarmShowWatchdog(), "the show without a right window did not end");
+    CHECK(ball.ballX == startX + 2 * ball.stepX && ball.doubleAlternation == 0,
+          "one frame without a right window: ball x %d (from %d, step %d), alternation %d", ball.ballX, startX,
+          ball.stepX, ball.doubleAlternation);
     refuseRightShowWindow = false;
 
     // Without any show window the show ends at once, through its end steps:
@@ -230,7 +231,7 @@ static void TestSpeedPacesTheFrames(HWND park)
         flushes = 0;
         ArmShowWatchdog();
         HANDLE presser = CreateThread(nullptr, 0, PressKeyLater, reinterpret_cast<LPVOID>(INT_PTR{500}), 0, nullptr);
-        ShowCounts counts = ShowRun(park, ProgramShowRequest());
+        ShowCounts counts = RunProgramShow(park);
         CHECK(!DisarmShowWatchdog(), "row %d: the show did not end", row);
         WaitForSingleObject(presser, INFINITE);
         CloseHandle(presser);
@@ -238,7 +239,7 @@ static void TestSpeedPacesTheFrames(HWND park)
             ReplaceImport("kernel32.dll", "QueryPerformanceFrequency", frequency);
         if (counter != nullptr)
             ReplaceImport("kernel32.dll", "QueryPerformanceCounter", counter);
-        int frames = (ballX - screenWidth / 2) / stepX;
+        int frames = (counts.firstBall.ballX - screenWidth / 2) / counts.firstBall.stepX;
         CHECK(frames >= rows[row].least && frames <= rows[row].most, "row %d: Speed %d drew %d frames in 0.5 s", row,
               rows[row].speed, frames);
         CHECK_EQ(frames, counts.frames, "row %d: the frames the show counted", row);
@@ -261,7 +262,7 @@ static bool RunShowBeside(HWND park, LPTHREAD_START_ROUTINE beside)
 {
     ArmShowWatchdog();
     HANDLE thread = CreateThread(nullptr, 0, beside, nullptr, 0, nullptr);
-    ShowRun(park, ProgramShowRequest(), &showCounts);
+    RunProgramShow(park, &showCounts);
     bool ended = !DisarmShowWatchdog();
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);

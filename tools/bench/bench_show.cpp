@@ -16,6 +16,7 @@
 #include "base/globals.h"
 #include "base/scale.h"
 #include "app/park.h"
+#include "app/programshow.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
 #include "show/frame.h"
@@ -45,12 +46,12 @@ static double ProcessCpuSeconds()
     return value(kernel) + value(user);
 }
 
-// Watches the ball from another thread: its steps, counted from how far it
-// moved, give the frames; after `length` seconds it presses a key.
+// Watches the show from another thread: the frames it counts as it draws
+// them; after `length` seconds it presses a key.
 struct Watch {
     DWORD mainThread;
     double length;
-    int stepsPerFrame;
+    const ShowCounts* counts;
     double firstFrameAt, lastFrameAt, keyPostedAt;
     double desktopBackAt; // when the show's window was gone after the key press (1 ms polls)
     int frames;
@@ -99,9 +100,8 @@ static void PressKey(Watch* watch)
 static DWORD WINAPI WatchShow(LPVOID parameter)
 {
     Watch* watch = static_cast<Watch*>(parameter);
-    volatile int32_t* x = &ballX;
-    volatile int32_t* y = &ballY;
-    int32_t lastX = *x, lastY = *y;
+    const volatile int32_t* drawn = &watch->counts->frames;
+    int32_t last = *drawn;
     if (watch->wheelFirst) {
         INPUT wheel = {};
         wheel.type = INPUT_MOUSE;
@@ -111,17 +111,15 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
     }
     double start = Seconds();
     watch->firstFrameAt = 0;
-    int steps = 0;
+    int frames = 0;
     while (Seconds() - start < watch->length) {
-        if (*x != lastX || *y != lastY) {
-            if (steps == 0)
+        int32_t now = *drawn;
+        if (now != last) {
+            if (frames == 0)
                 watch->firstFrameAt = Seconds();
             watch->lastFrameAt = Seconds();
-            int32_t nowX = *x, nowY = *y;
-            // |step x| never changes during a show, only its sign.
-            steps += std::abs(nowX - lastX) / (std::abs(stepX) > 0 ? std::abs(stepX) : 1);
-            lastX = nowX;
-            lastY = nowY;
+            frames += now - last;
+            last = now;
         }
         if (watch->timeHooks) {
             double wait = HookWait();
@@ -129,7 +127,7 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
         }
         Sleep(1);
     }
-    watch->frames = steps / watch->stepsPerFrame;
+    watch->frames = frames;
     watch->keyPostedAt = Seconds();
     PressKey(watch);
     return 0;
@@ -137,20 +135,19 @@ static DWORD WINAPI WatchShow(LPVOID parameter)
 
 struct ShowFigures {
     double fps, cpuPerFrame, cpuShare, startLatency, endLatency, paintsPerSecond, severalShare, longestHookWait;
+    int32_t step; // units a step, on each axis
 };
 
 static ShowFigures MeasureShow(HWND park, double length, bool wheelFirst = false, bool timeHooks = false)
 {
     ShowFigures figures;
-    Watch watch = {GetCurrentThreadId(), length, showMode == SHOW_DOUBLE ? 2 : 1, 0, 0, 0, 0, 0, wheelFirst,
-                   timeHooks, 0};
-    // The ball stands at its start already, so the show's prepare moves nothing the watch would count.
-    int32_t dpi = PrimaryMonitorDpi();
-    PrepareBallMotion(UnscaledLength(screenWidth, dpi), UnscaledLength(screenHeight, dpi), showMode);
+    ShowCounts counting = {};
+    Watch watch = {GetCurrentThreadId(), length, &counting, 0, 0, 0, 0, 0, wheelFirst, timeHooks, 0};
     double cpuBefore = ThreadCpuSeconds();
     HANDLE thread = CreateThread(nullptr, 0, WatchShow, &watch, 0, nullptr);
     double started = Seconds();
-    ShowCounts counts = ShowRun(park, ProgramShowRequest());
+    ShowCounts counts = RunProgramShow(park, &counting);
+    figures.step = std::abs(counts.firstBall.stepX);
     double ended = Seconds();
     double cpu = ThreadCpuSeconds() - cpuBefore;
     figures.cpuShare = cpu / (ended - started);
@@ -286,7 +283,7 @@ static double UnseenShowCpuShare(HWND park)
 {
     LPVOID self = reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(GetCurrentThreadId()));
     HANDLE thread = CreateThread(nullptr, 0, WatchUnseenShow, self, 0, nullptr);
-    ShowRun(park, ProgramShowRequest());
+    RunProgramShow(park);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     return unseenCpu;
@@ -318,7 +315,7 @@ int main(int argc, char** argv)
         ShowFigures scaled = MeasureShow(park, 5.0, false, true);
         // The first show after the start makes the pictures at the scale.
         std::printf("hook wait first show at %d DPI %.1f\n", dpi, scaled.longestHookWait * 1e3);
-        double pixels = std::abs(stepX) * dpi / 96.0;
+        double pixels = scaled.step * dpi / 96.0;
         std::printf("pace at %d DPI              %.2f frames/s at Speed 60 (goal 60.00), %.2f px a frame, %.0f px/s "
                     "per axis on the %d x %d screen\n",
                     dpi, scaled.fps, pixels, scaled.fps * pixels, screenWidth, screenHeight);
@@ -394,8 +391,6 @@ int main(int argc, char** argv)
     double waiting = WaitingCpuShare(park, 10.0);
     double unseen = UnseenShowCpuShare(park);
 
-    showMode = SHOW_SATURN;
-    PrepareBallMotion(screenWidth, screenHeight, showMode);
     std::printf("frames per second           %.1f (single), %.1f (Double), at Speed 60\n", single.fps, twoBalls.fps);
     std::printf("paints at Speed 60          %.2f a second, %.2f%% of them with more than one frame (show loop, %d Hz)\n",
                 single.paintsPerSecond, single.severalShare * 100, refreshRate);
@@ -404,7 +399,7 @@ int main(int argc, char** argv)
     std::printf("paints at Speed 120, 120 Hz %.2f a second, %.2f%% of them with more than one frame (model, wakes 0-2 ms late)\n",
                 modelPaints, modelShare * 100);
     std::printf("ball pace                   %.0f px/s per axis (single), %.0f (Double: two steps a frame)\n",
-                single.fps * std::abs(stepX), twoBalls.fps * 2 * std::abs(stepX));
+                single.fps * single.step, twoBalls.fps * 2 * twoBalls.step);
     std::printf("CPU per second of show      %.2f%% of a core at Speed 60, %.3f%% at Speed %d\n",
                 single.cpuShare * 100, slowest.cpuShare * 100, SLOWEST_SPEED);
     std::printf("CPU per frame               %.3f ms show loop, %.3f ms bare blit loop, ratio %.2f\n",
