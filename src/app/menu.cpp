@@ -7,6 +7,8 @@
 #include "../dialogs/dialogs.h"
 #include "../resources/resource.h"
 #include "../base/globals.h"
+#include "../base/numbers.h"
+#include "../base/settings.h"
 
 // "The dialog box cannot be opened", in code page 932.
 static const char ABOUT_FAILED_TEXT[] = "ﾀﾞｲｱﾛｸﾞﾎﾞｯｸｽが開けません。";
@@ -43,12 +45,23 @@ void SetMenuChecks(HMENU menu)
     for (int id : PICTURE_ITEMS)
         CheckMenuItem(menu, id, MF_BYCOMMAND | (showMode == id ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, IDM_TOPMOST, MF_BYCOMMAND | (alwaysOnTop == 1 ? MF_CHECKED : MF_UNCHECKED));
+    // A radio mark; on a menu without the ids it changes nothing.
+    CheckMenuRadioItem(menu, IDM_MONITORS_PRIMARY, IDM_MONITORS_ACROSS, IDM_MONITORS_PRIMARY + showMonitors,
+                       MF_BYCOMMAND);
 }
 
 static void ChooseShowMode(HWND window, int id)
 {
     // A show starts even when the item already carried the check mark.
     showMode = static_cast<int16_t>(id);
+    RunProgramShow(window);
+}
+
+// Kept in the settings file for the next start, and shown at once as the pictures are.
+static void ChooseMonitors(HWND window, int id)
+{
+    showMonitors = id - IDM_MONITORS_PRIMARY;
+    WriteSettingNumber(SHOW_MONITORS_KEY, showMonitors);
     RunProgramShow(window);
 }
 
@@ -100,6 +113,11 @@ void OnParkCommand(HWND window, int commandId)
         return;
     case IDM_TOPMOST:
         FlipTopMost(window);
+        return;
+    case IDM_MONITORS_PRIMARY:
+    case IDM_MONITORS_EACH:
+    case IDM_MONITORS_ACROSS:
+        ChooseMonitors(window, commandId);
         return;
     case IDM_ABOUT:
         ShowAbout(window);

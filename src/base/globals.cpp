@@ -16,6 +16,7 @@ int32_t Speed = 60;
 int32_t tickCounter = 0;
 int32_t showRunning = 0;
 int32_t showOverFullScreen = 0;
+int32_t showMonitors = 0;
 int16_t showMode = INITIAL_SHOW_MODE;
 int32_t BowlNo_1 = INITIAL_BOWLNO_1;
 int32_t BowlNo_2 = INITIAL_BOWLNO_2;

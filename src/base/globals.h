@@ -24,6 +24,7 @@ extern int32_t Speed;                 // length of a frame of the show, in 3600t
 extern int32_t tickCounter;
 extern int32_t showRunning;           // 1 while a timed show runs
 extern int32_t showOverFullScreen;    // 1: a timed show starts even over a full-screen program
+extern int32_t showMonitors;          // the program's show: 0 the primary monitor, 1 each monitor, 2 one across all
 extern int16_t showMode;
 extern int32_t BowlNo_1, BowlNo_2;    // pair codes of Double mode's left and right balls
 extern int32_t pairAccepted;          // 1 when the picture pair dialog ended with OK

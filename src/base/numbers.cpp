@@ -58,3 +58,8 @@ int32_t WaitLimitFromMinutes(int32_t minutes)
         return INT32_MIN;
     return static_cast<int32_t>(ticks);
 }
+
+int32_t MonitorsChoice(int32_t number)
+{
+    return number == MONITORS_EACH || number == MONITORS_ACROSS ? number : MONITORS_PRIMARY;
+}

@@ -20,3 +20,15 @@ void FormatSettingNumber(int32_t value, char* text);
 // The wait limit in ticks for a number of minutes, saturated so that a huge
 // wait stays a long wait instead of wrapping round to a negative one.
 int32_t WaitLimitFromMinutes(int32_t minutes);
+
+// Which monitors a show runs on (ShowMonitors, SaverMonitors): the primary
+// one with the others covered black, one show on each, or one field across
+// them all.
+constexpr int32_t MONITORS_PRIMARY = 0;
+constexpr int32_t MONITORS_EACH = 1;
+constexpr int32_t MONITORS_ACROSS = 2;
+constexpr char SHOW_MONITORS_KEY[] = "ShowMonitors";
+
+// The choice a number in the settings file makes: 1 and 2 as they are,
+// anything else the primary monitor.
+int32_t MonitorsChoice(int32_t number);

@@ -103,6 +103,10 @@ void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
     // Read only, never written: the file the program writes stays as it was.
     showOverFullScreen = ReadSetting("ShowOverFullScreen", valueBuffer, sizeof valueBuffer) != 0
                          && ParseSettingNumber(valueBuffer) == 1;
+    // Written by the menu alone; anything but 1 or 2 is the primary monitor.
+    showMonitors = 0;
+    if (ReadSetting(SHOW_MONITORS_KEY, valueBuffer, sizeof valueBuffer) != 0)
+        showMonitors = MonitorsChoice(ParseSettingNumber(valueBuffer));
 
     // An empty Sound is no sound: the folder alone names no file to play.
     if (ReadSetting("Sound", valueBuffer, sizeof valueBuffer) == 0) {

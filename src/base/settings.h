@@ -26,5 +26,5 @@ void WriteSettingNumber(const char* key, int32_t value);
 // Start-up: the two paths in the program directory (the wide one when it is
 // not empty, otherwise the ANSI one), the four numbers and the sound, writing
 // the built-in value of every key that is missing or empty; and
-// ShowOverFullScreen, which is never written.
+// ShowOverFullScreen and ShowMonitors, which it never writes.
 void LoadSettings(const WCHAR* wideDirectory, const char* ansiDirectory);

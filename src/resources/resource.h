@@ -17,6 +17,10 @@
 #define IDM_IMAGESELECT  10026
 #define IDM_EXIT         10027
 #define IDM_TESTBOURNCE  10029
+// The Monitors submenu: ShowMonitors 0, 1 and 2 in this order.
+#define IDM_MONITORS_PRIMARY 10030
+#define IDM_MONITORS_EACH    10031
+#define IDM_MONITORS_ACROSS  10032
 
 // Controls of the SCRNSAVER dialog.
 #define IDC_MINUTES      10028

@@ -46,4 +46,12 @@ TEST(Numbers, WaitLimitIsMinutesTimes240Saturated)
         EXPECT_EQ(WaitLimitFromMinutes(rows[i].minutes), rows[i].ticks) << "row " << i;
 }
 
+TEST(Numbers, MonitorsChoiceKeepsOneAndTwoOnly)
+{
+    const struct { int32_t number, choice; } rows[] = {
+        {0, 0}, {1, 1}, {2, 2}, {3, 0}, {-1, 0}, {-2, 0}, {10, 0}, {INT32_MAX, 0}, {INT32_MIN, 0}};
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(MonitorsChoice(rows[i].number), rows[i].choice) << "row " << i;
+}
+
 } // namespace

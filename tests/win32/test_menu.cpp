@@ -58,6 +58,8 @@ static LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam)
 constexpr int PICTURE_IDS[9] = {IDM_DOUBLE, IDM_EARTH, IDM_EARTHAFRICA, IDM_JUPITER, IDM_MARS,
                                 IDM_VENUS, IDM_SATURN, IDM_SUN, IDM_SPHERE};
 static bool seenChecked[9], seenTopMostChecked;
+constexpr int MONITORS_IDS[3] = {IDM_MONITORS_PRIMARY, IDM_MONITORS_EACH, IDM_MONITORS_ACROSS};
+static UINT seenMonitorsType[3], seenMonitorsState[3];
 static RECT seenMenu;
 static HWND seenForeground;
 
@@ -68,6 +70,16 @@ static void ReadMenuAndClose(HWND menuWindow)
     for (int i = 0; i < 9; ++i)
         seenChecked[i] = (GetMenuState(popupMenu, PICTURE_IDS[i], MF_BYCOMMAND) & MF_CHECKED) != 0;
     seenTopMostChecked = (GetMenuState(popupMenu, IDM_TOPMOST, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    for (int i = 0; i < 3; ++i) {
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_TYPE | MIIM_STATE;
+        seenMonitorsType[i] = seenMonitorsState[i] = 0xdeadbeef;
+        if (GetMenuItemInfoA(popupMenu, MONITORS_IDS[i], FALSE, &item)) {
+            seenMonitorsType[i] = item.fType;
+            seenMonitorsState[i] = item.fState;
+        }
+    }
     EndMenu();
 }
 
@@ -97,6 +109,14 @@ static void CheckMarks(int checkedPicture, bool topMost, const char* when)
     for (int i = 0; i < 9; ++i)
         CHECK_EQ(seenChecked[i], PICTURE_IDS[i] == checkedPicture, "%s: check mark of %d", when, PICTURE_IDS[i]);
     CHECK_EQ(seenTopMostChecked, topMost, "%s: TopMost check mark", when);
+    for (int i = 0; i < 3; ++i) {
+        // The checked item's mark is a radio mark. Windows clears the radio type
+        // of the others too; Wine keeps it, and an unchecked item shows no mark either way.
+        if (i == showMonitors)
+            CHECK((seenMonitorsType[i] & MFT_RADIOCHECK) != 0, "%s: Monitors item %d has a radio mark", when, i);
+        CHECK_EQ((seenMonitorsState[i] & MFS_CHECKED) != 0, i == showMonitors, "%s: Monitors item %d checked (%d)",
+                 when, i, showMonitors);
+    }
 }
 
 static void TestMarksAfterStart()
@@ -220,6 +240,32 @@ static void TestTopMost()
     CHECK_EQ(alwaysOnTop, 1, "TopMost again flips the flag on");
     CHECK(IsTopMost(), "WS_EX_TOPMOST follows the flag on");
     CheckMarks(IDM_MARS, true, "after TopMost twice");
+}
+
+// Each Monitors item holds its value, writes it and shows at once, checked or not.
+static void TestMonitors()
+{
+    TemporarySettingsPath(settingsPath, "monitors");
+    WriteFileBytes(settingsPath, "[bounceinit]\r\nTimeInterval=5\r\n");
+    const struct { int id; int32_t value; const char* file; } rows[] = {
+        {IDM_MONITORS_EACH, 1, "[bounceinit]\r\nTimeInterval=5\r\nShowMonitors=1\r\n"},
+        {IDM_MONITORS_ACROSS, 2, "[bounceinit]\r\nTimeInterval=5\r\nShowMonitors=2\r\n"},
+        {IDM_MONITORS_ACROSS, 2, "[bounceinit]\r\nTimeInterval=5\r\nShowMonitors=2\r\n"},
+        {IDM_MONITORS_PRIMARY, 0, "[bounceinit]\r\nTimeInterval=5\r\nShowMonitors=0\r\n"},
+    };
+    int row = 0;
+    for (const auto& want : rows) {
+        int16_t mode = showMode;
+        int windows = Command(want.id, true);
+        CHECK_EQ(showMonitors, want.value, "Monitors row %d: the value in memory", row);
+        CHECK(windows >= 1, "Monitors row %d: a show at once (%d windows)", row, windows);
+        CHECK_EQ(showMode, mode, "Monitors row %d: the show mode stays", row);
+        char file[256] = {};
+        ReadFileBytes(settingsPath, file, sizeof file);
+        CHECK(std::strcmp(file, want.file) == 0, "Monitors row %d: the file afterwards:\n%s", row, file);
+        CheckMarks(showMode, alwaysOnTop == 1, "after Monitors");
+        ++row;
+    }
 }
 
 // --- The dialogs behind the commands ---------------------------------------------------
@@ -361,7 +407,7 @@ static void TestUnknownIds()
 {
     TemporarySettingsPath(settingsPath, "unknown");
     WriteFileBytes(settingsPath, "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\n");
-    const int ids[] = {0, 1, 2, 100, 10009, 10019, 10020, 10021, 10022, 10028, 10030, 40000, 65535};
+    const int ids[] = {0, 1, 2, 100, 10009, 10019, 10020, 10021, 10022, 10028, 10033, 40000, 65535};
     for (int id : ids) {
         Snapshot before = TakeSnapshot();
         CHECK_EQ(Command(id, false), 0, "id %d starts no show", id);
@@ -443,6 +489,7 @@ int main()
     TestMars();
     TestTestBournce();
     TestTopMost();
+    TestMonitors();
     TestSetTime();
     TestImageSelect();
     TestImageSelectOk();

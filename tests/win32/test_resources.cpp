@@ -236,6 +236,10 @@ static const MenuRow MENU_ROWS[] = {
     {1, 0, 0, L""},
     {1, 0, 10023, L"&SetTime..."},
     {1, 0, 10024, L"Top&Most"},
+    {1, MF_POPUP, -1, L"&Monitors"},
+    {2, 0, 10030, L"&Primary"},
+    {2, 0, 10031, L"&Each"},
+    {2, MF_END, 10032, L"&Across all"},
     {1, 0, 0, L""},
     {1, 0, 10027, L"&Exit"},
     {1, 0, 0, L""},
@@ -282,14 +286,18 @@ static void CheckMenuTemplate()
     CHECK_EQ(menuRowsRead, MENU_ROW_COUNT, "menu rows");
 }
 
-// The loaded menu as the program sees it: submenu 0 with eleven items, the
-// nested popup third, reached by command id from the top.
+// The loaded menu as the program sees it: submenu 0 with twelve items, the
+// nested popups third and eighth, reached by command id from the top.
 static void CheckLoadedMenu()
 {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "popupmenu");
     CHECK(menu != nullptr, "the menu loads under a differently cased name");
     HMENU shown = GetSubMenu(menu, 0);
-    CHECK_EQ(GetMenuItemCount(shown), 11, "items of the shown menu");
+    CHECK_EQ(GetMenuItemCount(shown), 12, "items of the shown menu");
+    CHECK_EQ(GetMenuItemID(shown, 6), IDM_TOPMOST, "TopMost stands seventh");
+    CHECK_EQ(GetMenuItemCount(GetSubMenu(shown, 7)), 3, "items of the Monitors popup, right after TopMost");
+    CHECK(GetMenuState(menu, IDM_MONITORS_ACROSS, MF_BYCOMMAND) != static_cast<UINT>(-1),
+          "a Monitors item is found by command from the top menu");
     CHECK_EQ(GetMenuItemCount(GetSubMenu(shown, 2)), 9, "items of the nested popup");
     CHECK_EQ(GetMenuItemID(GetSubMenu(shown, 2), 0), IDM_DOUBLE, "Double stands first");
     CHECK(GetMenuState(menu, IDM_SPHERE, MF_BYCOMMAND) != static_cast<UINT>(-1),

@@ -133,6 +133,7 @@ static void ResetValues()
     BowlNo_1 = 10011;
     BowlNo_2 = 10014;
     showOverFullScreen = 7; // each start must set it
+    showMonitors = 7;
     settingsPath[0] = soundPath[0] = '\0';
     settingsPathWide[0] = soundPathWide[0] = 0;
 }
@@ -147,6 +148,7 @@ static void TestValues()
         int32_t waitLimit, speed, bowl1, bowl2;
         std::string after; // the file afterwards; empty means unchanged
         int32_t showOver = 0;
+        int32_t monitors = 0;
     } rows[] = {
         {"", 1200, 60, 10011, 10014,
          "[bounceinit]\r\nTimeInterval=5\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\nSound=\r\n"},
@@ -173,6 +175,16 @@ static void TestValues()
         {STANDARD + "ShowOverFullScreen=yes\r\n", 1200, 60, 10011, 10014, "", 0},
         {STANDARD + "ShowOverFullScreen=4294967297\r\n", 1200, 60, 10011, 10014, "", 0},
         {STANDARD + "ShowOverFullScreen=\r\n", 1200, 60, 10011, 10014, "", 0},
+        // ShowMonitors: 1 and 2 are held as they are, anything else is 0; never written here.
+        {STANDARD + "ShowMonitors=1\r\n", 1200, 60, 10011, 10014, "", 0, 1},
+        {STANDARD + "ShowMonitors=2\r\n", 1200, 60, 10011, 10014, "", 0, 2},
+        {STANDARD + "ShowMonitors= +2 monitors\r\n", 1200, 60, 10011, 10014, "", 0, 2},
+        {STANDARD + "ShowMonitors=0\r\n", 1200, 60, 10011, 10014, "", 0, 0},
+        {STANDARD + "ShowMonitors=3\r\n", 1200, 60, 10011, 10014, "", 0, 0},
+        {STANDARD + "ShowMonitors=-1\r\n", 1200, 60, 10011, 10014, "", 0, 0},
+        {STANDARD + "ShowMonitors=4294967298\r\n", 1200, 60, 10011, 10014, "", 0, 0},
+        {STANDARD + "ShowMonitors=all\r\n", 1200, 60, 10011, 10014, "", 0, 0},
+        {STANDARD + "ShowMonitors=\r\n", 1200, 60, 10011, 10014, "", 0, 0},
     };
     for (int kind = 0; kind < KINDS; ++kind) {
         for (int row = 0; row < (int)(sizeof rows / sizeof rows[0]); ++row) {
@@ -189,6 +201,7 @@ static void TestValues()
             CHECK_EQ(BowlNo_1, rows[row].bowl1, "kind %d row %d: BowlNo_1", kind, row);
             CHECK_EQ(BowlNo_2, rows[row].bowl2, "kind %d row %d: BowlNo_2", kind, row);
             CHECK_EQ(showOverFullScreen, rows[row].showOver, "kind %d row %d: ShowOverFullScreen", kind, row);
+            CHECK_EQ(showMonitors, rows[row].monitors, "kind %d row %d: ShowMonitors", kind, row);
             std::string expected = rows[row].after.empty() ? rows[row].file : rows[row].after;
             if (row == 7) // "Speed" without "=" is no value: the built-in one is added
                 CHECK(FileText(path).find("Speed=60\r\n") != std::string::npos, "kind %d row %d: Speed written back", kind,
