@@ -7,6 +7,7 @@
 #include "fullscreen.h"
 #include "../base/dpi.h"
 #include "../base/globals.h"
+#include "../base/numbers.h"
 #include "../base/scale.h"
 #include "desktoprules.h"
 #include "menu.h"
@@ -241,13 +242,37 @@ static ShowMonitor PrimaryShowMonitor()
     return ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
 }
 
-// Looked at between a show's frames, so that the show covers the screen as it is.
-static bool ProgramDesktopChanged(ShowMonitor* monitors, int32_t)
+// The MONITORS_ choice the show under way runs by, and whether Windows has
+// told of a change of the desktop since the show last looked.
+static int32_t monitorsOfShow;
+static bool showDesktopTold;
+
+// The show's monitors now, the primary one first: the primary alone, or
+// each monitor Windows lists. How many went into the list.
+static int32_t ProgramShowMonitors(ShowMonitor* monitors, int32_t most)
 {
-    if (!RefreshScreenSize())
-        return false;
+    RefreshScreenSize();
     monitors[0] = PrimaryShowMonitor();
-    return true;
+    if (monitorsOfShow != MONITORS_EACH)
+        return 1;
+    ScreenBox places[MOST_SHOW_MONITORS];
+    int32_t count = ListShowMonitors(places, most < MOST_SHOW_MONITORS ? most : MOST_SHOW_MONITORS);
+    for (int32_t i = 0; i < count; ++i) {
+        RECT box = {places[i].left, places[i].top, places[i].right, places[i].bottom};
+        monitors[i] = ShowMonitor{box, MonitorDpi(MonitorFromRect(&box, MONITOR_DEFAULTTOPRIMARY))};
+    }
+    return count > 0 ? count : 1;
+}
+
+// Looked at between a show's frames, so that the show and its covers lie
+// over the desktop as it is: a new primary size, or whatever Windows told.
+static int32_t ProgramDesktopChanged(ShowMonitor* monitors, int32_t most)
+{
+    bool told = showDesktopTold;
+    showDesktopTold = false;
+    if (!RefreshScreenSize() && !told)
+        return 0;
+    return ProgramShowMonitors(monitors, most);
 }
 
 // The park window of the show under way.
@@ -260,13 +285,16 @@ static void ParkBackInBand()
         SetWindowPos(parkOfShow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// The primary screen looked at afresh, and the program's own settings.
+// The monitors looked at afresh, and the program's own settings.
 static ShowRequest ProgramShowRequest()
 {
-    RefreshScreenSize();
+    // The field across all monitors is still to come: until then 2 shows on each.
+    monitorsOfShow = showMonitors == MONITORS_ACROSS ? MONITORS_EACH : showMonitors;
+    showDesktopTold = false;
     ShowRequest request = {};
-    request.monitors[0] = PrimaryShowMonitor();
-    request.monitorCount = 1;
+    request.monitorCount = ProgramShowMonitors(request.monitors, MOST_SHOW_MONITORS);
+    // Nothing of the desktop stays in view: its keys and buttons are the show's.
+    request.coversOthers = true;
     request.showMode = showMode;
     request.pairCodes[0] = BowlNo_1;
     request.pairCodes[1] = BowlNo_2;
@@ -320,6 +348,7 @@ LRESULT CALLBACK ParkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Sent to every top-level window, so it reaches here during a show
         // too; the show follows the screen itself, the park window after it.
         desktopChangeTold = true;
+        showDesktopTold = true;
         if (!ShowUnderWay())
             FollowDesktop(window);
         return 0;

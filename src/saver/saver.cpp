@@ -22,15 +22,6 @@ int32_t saverMonitors;
 // Where the pointer was at the show's first mouse message.
 static PointerAnchor pointerAnchor;
 
-// Black windows over the monitors the show leaves out: as many as there are.
-static HWND* covers;
-static int coverCount, coverRoom;
-
-// The show's monitors as Windows lists them, before they go to the show:
-// none when it runs on the primary one alone.
-static ScreenBox showPlaces[MOST_SHOW_MONITORS];
-static int32_t showPlaceCount;
-
 // 1 once the saver's window procedure was told to end the show.
 static int32_t saverEnding;
 
@@ -48,7 +39,7 @@ void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
         showMode = SaverShowMode(ParseSettingNumber(valueBuffer));
     saverMonitors = 0;
     if (ReadSetting(SAVER_MONITORS_KEY, valueBuffer, sizeof valueBuffer) != 0)
-        saverMonitors = ParseSettingNumber(valueBuffer) == 1 ? 1 : 0;
+        saverMonitors = MonitorsChoice(ParseSettingNumber(valueBuffer));
 }
 
 // The show windows and the covers: what other programs and Windows ask of a
@@ -117,73 +108,23 @@ static void RegisterSaverClass()
     RegisterClassA(&saverClass);
 }
 
-// Whether a monitor has a show window of its own: the primary one (at
-// (0, 0), where Windows puts it) always when the show runs on it alone.
-static bool ShowsOn(const RECT& box)
-{
-    if (showPlaceCount == 0)
-        return box.left == 0 && box.top == 0;
-    for (int32_t i = 0; i < showPlaceCount; ++i) {
-        const ScreenBox& place = showPlaces[i];
-        if (place.left == box.left && place.top == box.top && place.right == box.right && place.bottom == box.bottom)
-            return true;
-    }
-    return false;
-}
-
-static bool MakeRoomForCover()
-{
-    if (coverCount < coverRoom)
-        return true;
-    int room = coverRoom == 0 ? 8 : coverRoom * 2;
-    void* grown = covers == nullptr ? HeapAlloc(GetProcessHeap(), 0, room * sizeof(HWND))
-                                    : HeapReAlloc(GetProcessHeap(), 0, covers, room * sizeof(HWND));
-    if (grown == nullptr)
-        return false;
-    covers = static_cast<HWND*>(grown);
-    coverRoom = room;
-    return true;
-}
-
-static BOOL CALLBACK CoverMonitor(HMONITOR, HDC, LPRECT box, LPARAM)
-{
-    if (ShowsOn(*box))
-        return TRUE;
-    if (!MakeRoomForCover())
-        return FALSE;
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SAVER_WINDOW_CLASS, nullptr, WS_POPUP | WS_VISIBLE,
-                                 box->left, box->top, box->right - box->left, box->bottom - box->top, nullptr, nullptr,
-                                 instanceHandle, nullptr);
-    if (cover == nullptr)
-        return TRUE;
-    // The show dispatches nothing before its frames: paint the cover now.
-    UpdateWindow(cover);
-    covers[coverCount++] = cover;
-    return TRUE;
-}
-
-// Every monitor runs the show, or the primary one does; any monitor without
-// a show window of its own is covered black. The monitors go into request.
+// The primary monitor alone, or every monitor with a show of its own; the
+// show covers the others black. The monitors go into request.
 static void TakeMonitors(ShowRequest* request)
 {
-    showPlaceCount = 0;
-    coverCount = 0;
-    if (saverMonitors == 1)
-        showPlaceCount = ListShowMonitors(showPlaces, MOST_SHOW_MONITORS);
-    request->monitorCount = showPlaceCount > 0 ? showPlaceCount : 1;
+    ScreenBox places[MOST_SHOW_MONITORS];
+    int32_t placeCount = 0;
+    // The field across all monitors is still to come: until then 2 shows on each.
+    int32_t choice = saverMonitors == MONITORS_ACROSS ? MONITORS_EACH : saverMonitors;
+    if (choice == MONITORS_EACH)
+        placeCount = ListShowMonitors(places, MOST_SHOW_MONITORS);
+    request->monitorCount = placeCount > 0 ? placeCount : 1;
     request->monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
-    for (int32_t i = 0; i < showPlaceCount; ++i) {
-        RECT box = {showPlaces[i].left, showPlaces[i].top, showPlaces[i].right, showPlaces[i].bottom};
+    for (int32_t i = 0; i < placeCount; ++i) {
+        RECT box = {places[i].left, places[i].top, places[i].right, places[i].bottom};
         request->monitors[i] = ShowMonitor{box, MonitorDpi(MonitorFromRect(&box, MONITOR_DEFAULTTOPRIMARY))};
     }
-    EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
-}
-
-static void UncoverMonitors()
-{
-    for (int i = 0; i < coverCount; ++i)
-        DestroyWindow(covers[i]);
-    coverCount = 0;
+    request->coversOthers = true;
 }
 
 void RunSaverShow()
@@ -219,7 +160,6 @@ void RunSaverShow()
     ShowRun(request);
     StopDisplayNotifications(displayNotifications);
     displayNotifications = nullptr;
-    UncoverMonitors();
     CloseHandle(running);
 }
 

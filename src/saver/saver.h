@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
-// 1: the saver's show runs on every monitor (SaverMonitors=1).
+// SaverMonitors: a MONITORS_ choice of numbers.h, which monitors the saver's show runs on.
 extern int32_t saverMonitors;
 
 // Reads the settings file in the directory (given as ProgramDirectory gives
 // it) as the program reads it at start-up, the saver's show (SaverShow) into
-// showMode and whether it runs on every monitor (SaverMonitors) into
+// showMode and which monitors it runs on (SaverMonitors) into
 // saverMonitors. Writes nothing while settingsReadOnly is 1, as the saver
 // sets it first.
 void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory);
@@ -28,6 +28,6 @@ void RunSaverPreview(HWND parent);
 void OpenSaverSettings(HWND owner);
 
 // "SAVERSETUP", Hoplette.scr's settings: the show, Double mode's pictures, the
-// speed and the show on every monitor, as read at start-up. OK writes them;
+// speed and the monitors the show runs on, as read at start-up. OK writes them;
 // Cancel writes nothing.
 INT_PTR CALLBACK SaverSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

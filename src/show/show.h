@@ -60,8 +60,11 @@ struct ShowRequest {
     int32_t pairCodes[2];                     // Double mode's left and right pictures
     int32_t speed;                            // length of a frame, in 3600ths of a second
     int32_t aspectX, aspectY;                 // the display's, as MeasureAspect gives them
-    const char* windowClass;                  // of the show windows
-    DWORD extendedStyle;                      // of the show windows
+    const char* windowClass;                  // of the show windows and the covers
+    DWORD extendedStyle;                      // of the show windows and the covers
+    // Whether every monitor the show does not run on is covered black for
+    // the show's length, so that nothing of the desktop is left in view.
+    bool coversOthers;
     // One look at the queue between frames: an INPUT_ value.
     int (*lookAtInput)();
     // Whether input that would end the show is waiting, so that a burst of
@@ -76,12 +79,13 @@ struct ShowRequest {
     // the queued messages that tell it. An unseen show paints nothing and
     // sleeps until it is seen again or input ends it.
     bool (*unseen)();
-    // Where the show follows the screen (the program's): true when its
-    // monitors have changed since the last look, with their places now in
-    // monitors[0] to monitors[count - 1], in the show's order. Looked at
-    // between frames, at most once a refresh. Null: the show keeps its
-    // monitors (the saver's ends on a change instead).
-    bool (*desktopChanged)(ShowMonitor* monitors, int32_t count);
+    // Where the show follows the screen (the program's): when the desktop
+    // has changed since the last look, the number of the show's monitors now
+    // (1 to most), with their places in monitors[0] onwards, the primary one
+    // first; 0 when nothing changed. Looked at between frames, at most once a
+    // refresh; the covers follow too. Null: the show keeps its monitors (the
+    // saver's ends on a change instead).
+    int32_t (*desktopChanged)(ShowMonitor* monitors, int32_t most);
     // Called as soon as the show's windows are gone, before the foreground
     // is given back; null: nothing.
     void (*windowsGone)();

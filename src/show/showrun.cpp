@@ -52,10 +52,75 @@ static ShowPictures pictures;
 static ShowCounts* counts;
 static bool holdingInput; // the hooks are in: a press they took ends the show too
 
+// Black windows over the monitors the show leaves out, kept painted like
+// the show's own: as many as there are monitors.
+struct Cover {
+    HWND window;
+    PAINTSTRUCT paint;
+};
+static Cover* covers;
+static int32_t coverCount, coverRoom;
+
 static HWND CreateShowWindow(int x, int y, int width, int height)
 {
     return CreateWindowExA(request->extendedStyle, request->windowClass, nullptr, WS_POPUP | WS_VISIBLE, x, y, width,
                            height, nullptr, nullptr, instanceHandle, nullptr);
+}
+
+// Whether a monitor has show windows of its own.
+static bool ShowsOn(const RECT& box)
+{
+    for (int32_t i = 0; i < monitorCount; ++i)
+        if (EqualRect(&monitors[i].box, &box))
+            return true;
+    return false;
+}
+
+static bool MakeRoomForCover()
+{
+    if (coverCount < coverRoom)
+        return true;
+    int32_t room = coverRoom == 0 ? 8 : coverRoom * 2;
+    void* grown = covers == nullptr ? HeapAlloc(GetProcessHeap(), 0, room * sizeof(Cover))
+                                    : HeapReAlloc(GetProcessHeap(), 0, covers, room * sizeof(Cover));
+    if (grown == nullptr)
+        return false;
+    covers = static_cast<Cover*>(grown);
+    coverRoom = room;
+    return true;
+}
+
+static BOOL CALLBACK CoverMonitor(HMONITOR, HDC, LPRECT box, LPARAM)
+{
+    if (ShowsOn(*box))
+        return TRUE;
+    if (!MakeRoomForCover())
+        return FALSE;
+    HWND window = CreateShowWindow(box->left, box->top, box->right - box->left, box->bottom - box->top);
+    if (window == nullptr)
+        return TRUE;
+    // Black whatever the class paints; the show dispatches nothing, so it is painted now.
+    Cover* cover = &covers[coverCount++];
+    cover->window = window;
+    InvalidateRect(window, nullptr, FALSE);
+    HDC dc = BeginPaint(window, &cover->paint);
+    PatBlt(dc, 0, 0, box->right - box->left, box->bottom - box->top, BLACKNESS);
+    return TRUE;
+}
+
+static void CoverOthers()
+{
+    if (request->coversOthers)
+        EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, 0);
+}
+
+static void Uncover()
+{
+    for (int32_t i = 0; i < coverCount; ++i) {
+        EndPaint(covers[i].window, &covers[i].paint);
+        DestroyWindow(covers[i].window);
+    }
+    coverCount = 0;
 }
 
 // The program's show dispatches nothing: no other handler of the program
@@ -248,23 +313,41 @@ static void BeginMonitorPaint(MonitorShow* monitor)
     }
 }
 
-// The monitors of the show have changed (a new resolution): their windows
-// take the new sizes at once, black, and each monitor's ball the motion of
-// a show on its new size, at the same pace on the refresh that is now.
-// Looked at most once a refresh.
-static void FollowScreen(HWND first, bool twoBalls, const FramePace& pace, int64_t ticksPerSecond,
-                         int64_t* looked, int64_t* period, int32_t* most)
+static void OpenMonitor(MonitorShow* monitor, bool twoBalls);
+static void CloseMonitor(MonitorShow* monitor);
+
+// The monitors of the show have changed (a new resolution, a monitor added,
+// removed or moved): their windows take the new places at once, black, each
+// monitor's ball the motion of a show on its new size, at the same pace on
+// the refresh that is now; a new monitor gets a ball at its centre, a gone
+// one loses its windows, and the covers are laid again. Looked at most once
+// a refresh.
+static void FollowScreen(bool twoBalls, const FramePace& pace, int64_t ticksPerSecond, int64_t* looked,
+                         int64_t* period, int32_t* most)
 {
     ShowMonitor now[MOST_SHOW_MONITORS];
     if (request->desktopChanged == nullptr || ClockNow() - *looked < *period)
         return;
     *looked = ClockNow();
-    if (!request->desktopChanged(now, monitorCount))
+    int32_t count = request->desktopChanged(now, MOST_SHOW_MONITORS);
+    if (count < 1)
         return;
-    for (int32_t i = 0; i < monitorCount; ++i) {
+    if (count > MOST_SHOW_MONITORS)
+        count = MOST_SHOW_MONITORS;
+    Uncover();
+    for (int32_t i = count; i < monitorCount; ++i)
+        CloseMonitor(&monitors[i]);
+    for (int32_t i = 0; i < count; ++i) {
         MonitorShow* monitor = &monitors[i];
         monitor->box = now[i].box;
         monitor->dpi = now[i].dpi;
+        BallPlace place = PlaceOf(i);
+        MakePicturesFor(&pictures, place);
+        if (i >= monitorCount) {
+            monitor->ball = PrepareBallAt(place, request->showMode, request->aspectX, request->aspectY);
+            OpenMonitor(monitor, twoBalls);
+            continue;
+        }
         for (int which = 0; which < 2; ++which) {
             if (monitor->windows[which] == nullptr)
                 continue;
@@ -274,9 +357,11 @@ static void FollowScreen(HWND first, bool twoBalls, const FramePace& pace, int64
                          box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         BeginMonitorPaint(monitor);
-        FitBallAt(&monitor->ball, PlaceOf(i), request->showMode);
+        FitBallAt(&monitor->ball, place, request->showMode);
     }
-    *period = RefreshPeriod(first, ticksPerSecond);
+    monitorCount = count;
+    CoverOthers();
+    *period = RefreshPeriod(monitors[0].windows[0], ticksPerSecond);
     *most = FramesPerPaint(pace, *period);
 }
 
@@ -311,7 +396,7 @@ static void RunFrames(HWND first, bool twoBalls)
             paintDue = pace.nextDue;
             seen = {};
         }
-        FollowScreen(first, twoBalls, pace, ticksPerSecond, &screenLooked, &period, &most);
+        FollowScreen(twoBalls, pace, ticksPerSecond, &screenLooked, &period, &most);
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
         DrawFrames(twoBalls, frames, period);
@@ -334,6 +419,17 @@ static void OpenMonitor(MonitorShow* monitor, bool twoBalls)
     if (twoBalls)
         monitor->windows[1] = CreateShowWindow(right.left, right.top, right.right - right.left, right.bottom - right.top);
     BeginMonitorPaint(monitor);
+}
+
+static void CloseMonitor(MonitorShow* monitor)
+{
+    for (int which = 0; which < 2; ++which) {
+        if (monitor->windows[which] == nullptr)
+            continue;
+        EndPaint(monitor->windows[which], &monitor->paints[which]);
+        DestroyWindow(monitor->windows[which]);
+        monitor->windows[which] = nullptr;
+    }
 }
 
 // Everything the show draws and plays, made before its frames and without
@@ -397,6 +493,7 @@ ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
     holdingInput = request->holdsInput && StartHoldingInput();
     for (int32_t i = 0; i < monitorCount; ++i)
         OpenMonitor(&monitors[i], twoBalls);
+    CoverOthers();
     HWND first = monitors[0].windows[0];
 
     // Without its first window (no class, no window to be had) the show would
@@ -410,15 +507,10 @@ ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
         timeEndPeriod(1);
     }
 
-    for (int32_t i = 0; i < monitorCount; ++i)
-        for (int which = 0; which < 2; ++which)
-            if (monitors[i].windows[which] != nullptr)
-                EndPaint(monitors[i].windows[which], &monitors[i].paints[which]);
     ReleaseCapture();
     for (int32_t i = 0; i < monitorCount; ++i)
-        for (int which = 0; which < 2; ++which)
-            if (monitors[i].windows[which] != nullptr)
-                DestroyWindow(monitors[i].windows[which]);
+        CloseMonitor(&monitors[i]);
+    Uncover();
     ReleaseShowPictures(&pictures);
 
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));

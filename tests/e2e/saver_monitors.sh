@@ -3,7 +3,8 @@
 # one and the other is covered black until the show ends; with
 # SaverMonitors=1 each monitor runs the show in its own size, with the second
 # one to the right of the primary, to its left, above it, and turned upright.
-# Needs HOPLETTE_SCR.
+# The program's show too: the second monitor covered black, or with
+# ShowMonitors=1 a show on each. Needs HOPLETTE_SCR.
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 lock_prefix
@@ -103,5 +104,56 @@ every_monitor "right, Double" 10017 right
 every_monitor "left, Double" 10017 left
 every_monitor "above, Mars" 10013 above
 every_monitor "upright on the left, Double" 10017 left portrait
+
+# --- The program's show (ShowMonitors) ------------------------------------------
+# Missing: the show on the primary monitor, the second covered black; the
+# Monitors item "&Each" writes ShowMonitors=1 and shows on each monitor at once.
+show_windows() { probe windows | awk 'tolower($1) == "static" { print $2, $3, $4, $5 }' | sort; }
+moves() { # moves BOX: the picture in BOX changes within half a second
+    local before
+    before=$(import -window root -crop "$1" +repage -depth 8 rgb:- 2>/dev/null | md5sum)
+    sleep 0.5
+    [ "$(import -window root -crop "$1" +repage -depth 8 rgb:- 2>/dev/null | md5sum)" != "$before" ]
+}
+end_program_show() { # end_program_show WHAT
+    xdotool key space
+    check "$1: a key ends the show" wait_for 5 eval '[ -z "$(show_windows)" ]'
+    check "$1: the second monitor is white again" wait_for 5 second_white
+}
+# A fresh program for each show: under Wine the key that should end a second
+# show in a row is now and then lost, with or without these monitors.
+if layout right; then
+    printf '[bounceinit]\r\nTimeInterval=60\r\nBowlNo_1=10016\r\nBowlNo_2=10015\r\n' >"$INI"
+    start_program
+    probe post ParkClass 0x0111 10031 0 # Monitors > Each
+    expected=$(printf '%s\n' "0 0 512 768" "512 0 512 768" "1024 0 400 600" "1424 0 400 600" | sort)
+    check "program, each: Double split on each monitor ($(show_windows | tr '\n' ,))" \
+        wait_for 10 eval '[ "$(show_windows)" = "$expected" ]'
+    sleep 1
+    check "program, each: pictures on black on the second monitor" pictures_on_black "$(second_box)"
+    check "program, each: the second monitor's picture moves" moves "$(second_box)"
+    check "program, each: pictures on black on the primary" pictures_on_black "$(primary_box)"
+    end_program_show "program, each"
+    check "program, each: ShowMonitors=1 written ($(tr -d '\r' <"$INI" | grep ShowMonitors))" \
+        grep -q $'^ShowMonitors=1\r$' "$INI"
+    stop_program
+
+    printf '[bounceinit]\r\nTimeInterval=60\r\nBowlNo_1=10016\r\nBowlNo_2=10015\r\n' >"$INI"
+    sleep 2 # Wine's cache of the settings file
+    start_program
+    probe post ParkClass 0x0111 10029 0 # TestBournce
+    expected=$(printf '%s\n' "0 0 512 768" "512 0 512 768" "1024 0 800 600" | sort)
+    check "program, primary: Double on the primary, a cover over the second ($(show_windows | tr '\n' ,))" \
+        wait_for 10 eval '[ "$(show_windows)" = "$expected" ]'
+    check "program, primary: the second monitor is black" wait_for 5 second_black
+    check "program, primary: pictures on black on the primary" pictures_on_black "$(primary_box)"
+    check "program, primary: the primary's picture moves" moves "$(primary_box)"
+    end_program_show "program, primary"
+    check "program, primary: nothing written ($(tr -d '\r' <"$INI" | grep -c ShowMonitors))" \
+        eval '! grep -q ShowMonitors "$INI"'
+    stop_program
+else
+    check "program: two monitors" false
+fi
 rm -rf "$PROGRAM_DIR"
 finish
