@@ -36,11 +36,13 @@
 // The owner-drawn picture button that fills the About box.
 #define IDC_ABOUT_PICTURE  100
 
-// The speed box and the every-monitor check box of Hoplette.scr's SAVERSETUP
-// dialog. Its show radios are the show modes, its picture radios those of
-// BOWLSELECT.
+// The speed box and the monitor radios (SaverMonitors 0, 1 and 2 in this
+// order) of Hoplette.scr's SAVERSETUP dialog. Its show radios are the show
+// modes, its picture radios those of BOWLSELECT.
 #define IDC_SAVER_SPEED    120
-#define IDC_SAVER_MONITORS 121
+#define IDC_SAVER_PRIMARY  122
+#define IDC_SAVER_EACH     123
+#define IDC_SAVER_ACROSS   124
 
 // Statics that are never addressed.
 #define IDC_STATIC       -1

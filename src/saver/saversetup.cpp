@@ -1,6 +1,6 @@
 // Hoplette.scr's settings dialog "SAVERSETUP": its show (Double mode or one
-// picture), Double mode's two pictures, the speed and whether the show runs on
-// every monitor. It shows what the saver read at start-up; OK writes all five
+// picture), Double mode's two pictures, the speed and the monitors the show
+// runs on. It shows what the saver read at start-up; OK writes all five
 // keys, Cancel writes nothing.
 #include "../dialogs/dialogs.h"
 
@@ -27,7 +27,7 @@ static void ShowSaverSettings(HWND dialog)
     // The box holds what OK reads, as in SCRNSAVER.
     SendDlgItemMessageA(dialog, IDC_SAVER_SPEED, EM_LIMITTEXT, NUMBER_BOX_TEXT_SIZE - 1, 0);
     SetDlgItemTextA(dialog, IDC_SAVER_SPEED, text);
-    CheckDlgButton(dialog, IDC_SAVER_MONITORS, saverMonitors == 1 ? BST_CHECKED : BST_UNCHECKED);
+    MarkColumn(dialog, IDC_SAVER_PRIMARY, IDC_SAVER_ACROSS, IDC_SAVER_PRIMARY + saverMonitors);
 }
 
 static void ChooseRadio(HWND dialog, int id)
@@ -35,6 +35,11 @@ static void ChooseRadio(HWND dialog, int id)
     if (id >= SHOW_EARTH && id <= SHOW_SPHERE) {
         MarkColumn(dialog, SHOW_EARTH, SHOW_SPHERE, id);
         showMode = static_cast<int16_t>(id);
+        return;
+    }
+    if (id >= IDC_SAVER_PRIMARY && id <= IDC_SAVER_ACROSS) {
+        MarkColumn(dialog, IDC_SAVER_PRIMARY, IDC_SAVER_ACROSS, id);
+        saverMonitors = id - IDC_SAVER_PRIMARY;
         return;
     }
     ChoosePairRadio(dialog, id);
@@ -50,7 +55,6 @@ static void AcceptSaverSettings(HWND dialog)
     WriteSettingNumber("BowlNo_1", BowlNo_1);
     WriteSettingNumber("BowlNo_2", BowlNo_2);
     WriteSettingNumber(SAVER_SHOW_KEY, showMode);
-    saverMonitors = IsDlgButtonChecked(dialog, IDC_SAVER_MONITORS) == BST_CHECKED ? 1 : 0;
     WriteSettingNumber(SAVER_MONITORS_KEY, saverMonitors);
 }
 

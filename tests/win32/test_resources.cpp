@@ -128,9 +128,11 @@ static const Control SAVERSETUP_CONTROLS[] = {
     {L"static", -1, L"Pattern 2", WS_CHILD | WS_VISIBLE | SS_LEFT, 118, 4, 37, 8},
     {L"static", -1, L"表示速度：", WS_CHILD | WS_VISIBLE | SS_RIGHT, 2, 109, 40, 8},
     {L"edit", 120, L"60", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT, 43, 108, 24, 10},
-    {L"button", 121, L"全モニタに表示", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 80, 109, 80, 8},
-    {L"button", 1, L"了解", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 36, 122, 38, 12},
-    {L"button", 2, L"取消", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 102, 122, 38, 12},
+    {L"button", 122, L"主モニタのみ", RADIO, 80, 109, 80, 8},
+    {L"button", 123, L"モニタごと", RADIO, 80, 119, 80, 8},
+    {L"button", 124, L"全モニタで１つ", RADIO, 80, 129, 80, 8},
+    {L"button", 1, L"了解", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 36, 142, 38, 12},
+    {L"button", 2, L"取消", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 102, 142, 38, 12},
 };
 #endif
 
@@ -142,8 +144,8 @@ static const Dialog DIALOGS[] = {
     {"AboutDlg", WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER, 1, 1, 49, 21,
      L"", ABOUT_CONTROLS, 1},
 #ifdef HOPLETTE_SAVER_RESOURCES
-    {"SAVERSETUP", WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0, 0, 176, 137,
-     L"Hoplette", SAVERSETUP_CONTROLS, 34},
+    {"SAVERSETUP", WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0, 0, 176, 157,
+     L"Hoplette", SAVERSETUP_CONTROLS, 36},
 #endif
 };
 

@@ -108,7 +108,7 @@ static void RecordSetup(HWND dialog)
     seenFirst = CheckedIn(dialog, IDC_PATTERN1_FIRST, IDC_PATTERN1_LAST);
     seenSecond = CheckedIn(dialog, IDC_PATTERN2_FIRST, IDC_PATTERN2_LAST);
     GetDlgItemTextA(dialog, IDC_SAVER_SPEED, seenSpeed, sizeof seenSpeed);
-    seenMonitors = IsDlgButtonChecked(dialog, IDC_SAVER_MONITORS);
+    seenMonitors = CheckedIn(dialog, IDC_SAVER_PRIMARY, IDC_SAVER_ACROSS) - IDC_SAVER_PRIMARY;
 }
 
 static void PressCancel(HWND dialog)
@@ -140,7 +140,8 @@ static void TestSetupOpens()
          101, 114, "99999", 0},
         {"[bounceinit]\r\nSaverShow=-10013\r\nSpeed=-20\r\nSaverMonitors=-1\r\n", IDM_DOUBLE, 101, 114, "-20", 0},
         {"[bounceinit]\r\nSpeed=-99999999\r\nBowlNo_1=-2147483648\r\nSaverMonitors=2\r\n", IDM_DOUBLE, 0, 114,
-         "-9999", 0},
+         "-9999", 2},
+        {"[bounceinit]\r\nSaverMonitors=3\r\n", IDM_DOUBLE, 101, 114, "60", 0},
         {"[bounceinit]\r\nSaverShow= +10016xyz\r\nSpeed=  7 \r\nSaverMonitors= 1st\r\n", IDM_SUN, 101, 114, "7", 1},
     };
     int index = 0;
@@ -156,7 +157,7 @@ static void TestSetupOpens()
         CHECK_EQ(seenSecond, row.second, "row %d: the radio under Pattern 2", index);
         CHECK_EQ(seenOthers, 0, "row %d: one radio at most in each column", index);
         CHECK(std::strcmp(seenSpeed, row.speed) == 0, "row %d: the speed box shows \"%s\"", index, seenSpeed);
-        CHECK_EQ(seenMonitors, row.monitors, "row %d: the every-monitor box", index);
+        CHECK_EQ(seenMonitors, row.monitors, "row %d: the monitor radio", index);
         CHECK(FileHolds(row.bytes), "row %d: Cancel writes nothing", index);
         EndSaverIn();
         ++index;
@@ -172,7 +173,7 @@ static void TestSetupWrites()
         [](HWND dialog) { Click(dialog, 106); },  // Sun under Pattern 1
         [](HWND dialog) { Click(dialog, 112); },  // Jupiter under Pattern 2
         [](HWND dialog) { Type(dialog, IDC_SAVER_SPEED, "1234567"); },
-        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },
+        [](HWND dialog) { Click(dialog, IDC_SAVER_EACH); },
         RecordSetup,
         [](HWND dialog) { Click(dialog, IDOK); },
     });
@@ -180,7 +181,7 @@ static void TestSetupWrites()
     CHECK(std::strcmp(seenSpeed, "12345") == 0, "the speed box takes five characters: \"%s\"", seenSpeed);
     CHECK_EQ(seenShow, IDM_MARS, "a click moves the show's mark");
     CHECK_EQ(seenOthers, 0, "one radio in each column");
-    CHECK_EQ(seenMonitors, BST_CHECKED, "a click checks the every-monitor box");
+    CHECK_EQ(seenMonitors, 1, "a click moves the monitors' mark to モニタごと");
     CHECK(FileHolds("[bounceinit]\r\nTimeInterval=5\r\nSpeed=12345\r\nBowlNo_1=10016\r\nBowlNo_2=10012\r\nSound=\r\n"
                     "SaverShow=10013\r\nSaverMonitors=1\r\n"),
           "OK writes the speed, the pictures, the show and the monitors");
@@ -200,7 +201,7 @@ static void TestSetupWrites()
                  "[bounceinit]\r\nSpeed=-20\r\nBowlNo_1=5\r\nBowlNo_2=10000\r\nSaverShow=abc\r\nSaverMonitors=1\r\n");
     result = RunSetup({
         [](HWND dialog) { Click(dialog, 117); },
-        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },  // unchecked again
+        [](HWND dialog) { Click(dialog, IDC_SAVER_PRIMARY); },
         [](HWND dialog) { Click(dialog, IDOK); },
     });
     CHECK_EQ(result, IDOK, "OK with odd values");
@@ -209,12 +210,27 @@ static void TestSetupWrites()
           "OK keeps an odd code and writes the clicked one");
     EndSaverIn();
 
+    // 全モニタで１つ writes 2, which reads back as 2.
+    StartSaverIn("okacross", "[bounceinit]\r\nSaverMonitors=1\r\n");
+    result = RunSetup({
+        [](HWND dialog) { Click(dialog, IDC_SAVER_ACROSS); },
+        RecordSetup,
+        [](HWND dialog) { Click(dialog, IDOK); },
+    });
+    CHECK_EQ(result, IDOK, "OK with 全モニタで１つ");
+    CHECK_EQ(seenMonitors, 2, "a click moves the monitors' mark to 全モニタで１つ");
+    CHECK_EQ(seenOthers, 0, "one monitor radio");
+    CHECK(FileHolds("[bounceinit]\r\nSaverMonitors=2\r\nSpeed=60\r\nBowlNo_1=10011\r\nBowlNo_2=10014\r\n"
+                    "SaverShow=10017\r\n"),
+          "OK writes SaverMonitors=2");
+    EndSaverIn();
+
     // Escape and the close box are Cancel.
     const char* stored = "[bounceinit]\r\nSpeed=30\r\nSaverShow=10012\r\n";
     StartSaverIn("escape", stored);
     result = RunSetup({
         [](HWND dialog) { Click(dialog, IDM_SUN); },
-        [](HWND dialog) { Click(dialog, IDC_SAVER_MONITORS); },
+        [](HWND dialog) { Click(dialog, IDC_SAVER_ACROSS); },
         [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
     });
     CHECK_EQ(result, IDCANCEL, "the close box ends the dialog with 2");
