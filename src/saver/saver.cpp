@@ -47,8 +47,11 @@ void LoadSaverSettings(const WCHAR* wideDirectory, const char* ansiDirectory)
     if (ReadSetting(SAVER_SHOW_KEY, valueBuffer, sizeof valueBuffer) != 0)
         showMode = SaverShowMode(ParseSettingNumber(valueBuffer));
     saverMonitors = 0;
-    if (ReadSetting(SAVER_MONITORS_KEY, valueBuffer, sizeof valueBuffer) != 0)
-        saverMonitors = ParseSettingNumber(valueBuffer) == 1 ? 1 : 0;
+    // 2, one field across all monitors, until the saver's settings offer it.
+    if (ReadSetting(SAVER_MONITORS_KEY, valueBuffer, sizeof valueBuffer) != 0) {
+        int32_t monitors = ParseSettingNumber(valueBuffer);
+        saverMonitors = monitors == 1 || monitors == 2 ? monitors : 0;
+    }
 }
 
 // The show windows and the covers: what other programs and Windows ask of a
@@ -168,8 +171,9 @@ static void TakeMonitors(ShowRequest* request)
 {
     showPlaceCount = 0;
     coverCount = 0;
-    if (saverMonitors == 1)
+    if (saverMonitors == 1 || saverMonitors == 2)
         showPlaceCount = ListShowMonitors(showPlaces, MOST_SHOW_MONITORS);
+    request->oneField = saverMonitors == 2; // until the saver's settings offer it, as above
     request->monitorCount = showPlaceCount > 0 ? showPlaceCount : 1;
     request->monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
     for (int32_t i = 0; i < showPlaceCount; ++i) {

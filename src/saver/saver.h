@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-// 1: the saver's show runs on every monitor (SaverMonitors=1).
+// 1: the saver's show runs on every monitor (SaverMonitors=1); 2: one field across them all.
 extern int32_t saverMonitors;
 
 // Reads the settings file in the directory (given as ProgramDirectory gives
