@@ -182,4 +182,29 @@ TEST(Field, TheBallReachesEveryMonitor)
     }
 }
 
+// A changed desktop refits the running ball: where it still fits it stays,
+// elsewhere it goes to the nearest place inside the new field; its steps
+// keep their signs, at the new primary's size.
+TEST(Field, AChangedDesktopKeepsTheBallInside)
+{
+    const Layout ALONE = {{0, 0, 1024, 768}};
+    const Layout SMALLER = {{0, 0, 800, 600}, {800, 0, 1824, 768}};
+    const struct { const Layout* from; const Layout* to; std::array<int32_t, 4> ball; std::array<int32_t, 4> fitted; } rows[] = {
+        {&SIDE_BY_SIDE, &ALONE, {500, 300, 1, -1}, {500, 300, 1, -1}},      // still fits
+        {&SIDE_BY_SIDE, &ALONE, {1400, 300, 1, -1}, {943, 300, 1, -1}},     // its monitor gone
+        {&TO_THE_LEFT, &LOWER, {-400, 300, -1, 1}, {81, 300, -1, 1}},       // the nearest monitor
+        {&LOWER, &SIDE_BY_SIDE, {1400, 700, 1, 1}, {1400, 519, 1, 1}},       // the other monitor moved up: 519 + 81 = 600
+        {&SIDE_BY_SIDE, &SMALLER, {900, 700, -1, 1}, {900, 688, -2, 2}},    // a smaller primary: radius 75, margin 4, step 2
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const auto& r = rows[i];
+        BallField from = Field(*r.from, SHOW_EARTH), to = Field(*r.to, SHOW_EARTH);
+        BallMotion ball = PrepareFieldBall(&from, 36, 36);
+        ball.ballX = r.ball[0], ball.ballY = r.ball[1], ball.stepX = r.ball[2], ball.stepY = r.ball[3];
+        FitFieldBall(&ball, &to);
+        EXPECT_EQ((std::array<int32_t, 4>{ball.ballX, ball.ballY, ball.stepX, ball.stepY}), r.fitted) << "row " << i;
+        EXPECT_TRUE(FieldBoxFits(&to, ball.ballX, ball.ballY, ball.radiusX, ball.radiusY)) << "row " << i;
+    }
+}
+
 } // namespace
