@@ -9,6 +9,7 @@ set(HOPLETTE_PORTABLE_SOURCES
     src/app/desktoprules.cpp
     src/saver/saverrules.cpp
     src/show/ball.cpp
+    src/show/field.cpp
     src/show/monitors.cpp
     src/show/frame.cpp
     src/show/heldinput.cpp

@@ -253,7 +253,7 @@ static int32_t ProgramShowMonitors(ShowMonitor* monitors, int32_t most)
 {
     RefreshScreenSize();
     monitors[0] = PrimaryShowMonitor();
-    if (monitorsOfShow != MONITORS_EACH)
+    if (monitorsOfShow == MONITORS_PRIMARY)
         return 1;
     ScreenBox places[MOST_SHOW_MONITORS];
     int32_t count = ListShowMonitors(places, most < MOST_SHOW_MONITORS ? most : MOST_SHOW_MONITORS);
@@ -288,11 +288,11 @@ static void ParkBackInBand()
 // The monitors looked at afresh, and the program's own settings.
 static ShowRequest ProgramShowRequest()
 {
-    // The field across all monitors is still to come: until then 2 shows on each.
-    monitorsOfShow = showMonitors == MONITORS_ACROSS ? MONITORS_EACH : showMonitors;
+    monitorsOfShow = showMonitors;
     showDesktopTold = false;
     ShowRequest request = {};
     request.monitorCount = ProgramShowMonitors(request.monitors, MOST_SHOW_MONITORS);
+    request.oneField = monitorsOfShow == MONITORS_ACROSS;
     // Nothing of the desktop stays in view: its keys and buttons are the show's.
     request.coversOthers = true;
     request.showMode = showMode;

@@ -114,10 +114,9 @@ static void TakeMonitors(ShowRequest* request)
 {
     ScreenBox places[MOST_SHOW_MONITORS];
     int32_t placeCount = 0;
-    // The field across all monitors is still to come: until then 2 shows on each.
-    int32_t choice = saverMonitors == MONITORS_ACROSS ? MONITORS_EACH : saverMonitors;
-    if (choice == MONITORS_EACH)
+    if (saverMonitors == MONITORS_EACH || saverMonitors == MONITORS_ACROSS)
         placeCount = ListShowMonitors(places, MOST_SHOW_MONITORS);
+    request->oneField = saverMonitors == MONITORS_ACROSS;
     request->monitorCount = placeCount > 0 ? placeCount : 1;
     request->monitors[0] = ShowMonitor{RECT{0, 0, screenWidth, screenHeight}, PrimaryMonitorDpi()};
     for (int32_t i = 0; i < placeCount; ++i) {

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-// SaverMonitors: a MONITORS_ choice of numbers.h, which monitors the saver's show runs on.
+// SaverMonitors: a MONITORS_ choice of numbers.h, which monitors the saver's
+// show runs on: the primary alone, each with a show of its own, or one field across them all.
 extern int32_t saverMonitors;
 
 // Reads the settings file in the directory (given as ProgramDirectory gives

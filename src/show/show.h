@@ -57,6 +57,10 @@ struct ShowRequest {
     ShowMonitor monitors[MOST_SHOW_MONITORS]; // the primary one first: its ball is heard
     int32_t monitorCount;                     // 1 and up; more than MOST_SHOW_MONITORS count as that many
     int16_t showMode;
+    // One field across all the monitors: one ball (in Double mode its mirror
+    // image too) that travels from one monitor to the next, sized for the
+    // primary; false: a ball of its own on each monitor.
+    bool oneField;
     int32_t pairCodes[2];                     // Double mode's left and right pictures
     int32_t speed;                            // length of a frame, in 3600ths of a second
     int32_t aspectX, aspectY;                 // the display's, as MeasureAspect gives them

@@ -7,8 +7,10 @@
 
 #include "../base/dpi.h"
 #include "../base/globals.h"
+#include "../base/scale.h"
 #include "../catalogue/catalogue.h"
 #include "ball.h"
+#include "field.h"
 #include "frame.h"
 #include "inputhook.h"
 #include "sound.h"
@@ -49,6 +51,12 @@ static const ShowRequest* request;
 static MonitorShow monitors[MOST_SHOW_MONITORS];
 static int32_t monitorCount;
 static ShowPictures pictures;
+// One field across all the monitors, where the request asks for it: its one ball.
+struct FieldShow {
+    BallField field;
+    BallMotion ball;
+};
+static FieldShow fieldShow;
 static ShowCounts* counts;
 static bool holdingInput; // the hooks are in: a press they took ends the show too
 
@@ -178,8 +186,14 @@ static BallPlace PlaceOf(int32_t monitor)
 // Each ball moves, turns and mirrors as the full-screen show does on a
 // screen of its monitor's size. Without its window the right ball still
 // steps, so the left one keeps its own picture and the ball its pace.
+static void StepField(FieldShow* show, bool twoBalls);
+
 static void StepFrame(bool twoBalls)
 {
+    if (request->oneField) {
+        StepField(&fieldShow, twoBalls);
+        return;
+    }
     for (int32_t i = 0; i < monitorCount; ++i) {
         BallPlace place = PlaceOf(i);
         for (int which = 0; which < (twoBalls ? 2 : 1); ++which) {
@@ -189,6 +203,52 @@ static void StepFrame(bool twoBalls)
                 PlayEdgeSound();
         }
     }
+}
+
+// Whether a picture at x, y (virtual-screen pixels), grown by reach on each
+// side, falls on a monitor.
+static bool PictureMeets(const RECT& box, int32_t x, int32_t y, int32_t size, int32_t reach)
+{
+    return x - reach < box.right && x + size + reach > box.left && y - reach < box.bottom && y + size + reach > box.top;
+}
+
+// One frame of the field: a step of its ball (two in Double mode), each
+// picture drawn into every monitor's window it lies on, at the same rows.
+// A window the picture has just left gets it once more, so that its last
+// strip there is painted over by the black border, as within one window.
+static void StepField(FieldShow* show, bool twoBalls)
+{
+    BallPlace primary = PlaceOf(0);
+    int32_t size = FieldPictureSize(&show->field);
+    for (int which = 0; which < (twoBalls ? 2 : 1); ++which) {
+        // The last picture of this kind was drawn a frame ago: two steps back in Double mode.
+        int32_t stepLength = (show->ball.stepX < 0 ? -show->ball.stepX : show->ball.stepX)
+                           + (show->ball.stepY < 0 ? -show->ball.stepY : show->ball.stepY);
+        int32_t reach = ScaledLength(2 * stepLength + 1, show->field.dpi);
+        BallStep step = StepFieldBall(&show->ball, &show->field);
+        int32_t x, y;
+        FieldPicturePlace(&show->field, step, &x, &y);
+        for (int32_t i = 0; i < monitorCount; ++i) {
+            const RECT& box = monitors[i].box;
+            if (!PictureMeets(box, x, y, size, reach))
+                continue;
+            BallStep there = step;
+            there.drawX = x - box.left;
+            there.drawY = y - box.top;
+            DrawBall(monitors[i].windows[0], &pictures, there, primary);
+        }
+        if (step.playSound)
+            PlayEdgeSound();
+    }
+}
+
+// The field of the monitors as they are now.
+static BallField FieldOfMonitors()
+{
+    ScreenBox boxes[MOST_SHOW_MONITORS];
+    for (int32_t i = 0; i < monitorCount; ++i)
+        boxes[i] = ScreenBox{monitors[i].box.left, monitors[i].box.top, monitors[i].box.right, monitors[i].box.bottom};
+    return MakeBallField(boxes, monitorCount, monitors[0].dpi, request->showMode);
 }
 
 // The program's show ends only on a key or a left or right press: a wheel
@@ -313,16 +373,16 @@ static void BeginMonitorPaint(MonitorShow* monitor)
     }
 }
 
-static void OpenMonitor(MonitorShow* monitor, bool twoBalls);
+static void OpenMonitor(MonitorShow* monitor, bool split);
 static void CloseMonitor(MonitorShow* monitor);
 
 // The monitors of the show have changed (a new resolution, a monitor added,
 // removed or moved): their windows take the new places at once, black, each
 // monitor's ball the motion of a show on its new size, at the same pace on
 // the refresh that is now; a new monitor gets a ball at its centre, a gone
-// one loses its windows, and the covers are laid again. Looked at most once
-// a refresh.
-static void FollowScreen(bool twoBalls, const FramePace& pace, int64_t ticksPerSecond, int64_t* looked,
+// one loses its windows, and the covers are laid again; a field is laid out
+// again over them, its ball kept inside. Looked at most once a refresh.
+static void FollowScreen(bool split, const FramePace& pace, int64_t ticksPerSecond, int64_t* looked,
                          int64_t* period, int32_t* most)
 {
     ShowMonitor now[MOST_SHOW_MONITORS];
@@ -345,14 +405,14 @@ static void FollowScreen(bool twoBalls, const FramePace& pace, int64_t ticksPerS
         MakePicturesFor(&pictures, place);
         if (i >= monitorCount) {
             monitor->ball = PrepareBallAt(place, request->showMode, request->aspectX, request->aspectY);
-            OpenMonitor(monitor, twoBalls);
+            OpenMonitor(monitor, split);
             continue;
         }
         for (int which = 0; which < 2; ++which) {
             if (monitor->windows[which] == nullptr)
                 continue;
             EndPaint(monitor->windows[which], &monitor->paints[which]);
-            RECT box = ShowWindowBox(monitor->box, twoBalls, which);
+            RECT box = ShowWindowBox(monitor->box, split, which);
             SetWindowPos(monitor->windows[which], nullptr, box.left, box.top, box.right - box.left,
                          box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
@@ -360,6 +420,11 @@ static void FollowScreen(bool twoBalls, const FramePace& pace, int64_t ticksPerS
         FitBallAt(&monitor->ball, place, request->showMode);
     }
     monitorCount = count;
+    if (request->oneField) {
+        fieldShow.field = FieldOfMonitors();
+        FitFieldBall(&fieldShow.ball, &fieldShow.field);
+        MakePicturesFor(&pictures, PlaceOf(0));
+    }
     CoverOthers();
     *period = RefreshPeriod(monitors[0].windows[0], ticksPerSecond);
     *most = FramesPerPaint(pace, *period);
@@ -375,6 +440,8 @@ static void FollowScreen(bool twoBalls, const FramePace& pace, int64_t ticksPerS
 // paces the paints.
 static void RunFrames(HWND first, bool twoBalls)
 {
+    // The field keeps one window over each monitor, in Double mode too.
+    bool split = twoBalls && !request->oneField;
     int64_t ticksPerSecond = StartClock();
     int64_t period = RefreshPeriod(first, ticksPerSecond);
 
@@ -396,7 +463,7 @@ static void RunFrames(HWND first, bool twoBalls)
             paintDue = pace.nextDue;
             seen = {};
         }
-        FollowScreen(twoBalls, pace, ticksPerSecond, &screenLooked, &period, &most);
+        FollowScreen(split, pace, ticksPerSecond, &screenLooked, &period, &most);
         paintDue = PaintDueAt(paintDue, ClockNow(), period);
         int32_t frames = TakeFramesDue(&pace, paintDue, most);
         DrawFrames(twoBalls, frames, period);
@@ -444,7 +511,13 @@ static void PrepareShow()
     for (int32_t i = 0; i < monitorCount; ++i) {
         BallPlace place = PlaceOf(i);
         monitors[i].ball = PrepareBallAt(place, request->showMode, request->aspectX, request->aspectY);
-        MakePicturesFor(&pictures, place);
+        MakePicturesFor(&pictures, request->oneField ? PlaceOf(0) : place);
+    }
+    // The field's ball starts as the primary's would, and is drawn at the
+    // primary's size on every monitor, so that it stays whole across a seam.
+    if (request->oneField) {
+        fieldShow.field = FieldOfMonitors();
+        fieldShow.ball = PrepareFieldBall(&fieldShow.field, request->aspectX, request->aspectY);
     }
 }
 
@@ -492,7 +565,7 @@ ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
     PrepareShow();
     holdingInput = request->holdsInput && StartHoldingInput();
     for (int32_t i = 0; i < monitorCount; ++i)
-        OpenMonitor(&monitors[i], twoBalls);
+        OpenMonitor(&monitors[i], twoBalls && !request->oneField);
     CoverOthers();
     HWND first = monitors[0].windows[0];
 
@@ -522,7 +595,7 @@ ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
         StopHoldingInput();
     holdingInput = false;
     ShowCounts counted = *counts;
-    counted.firstBall = monitors[0].ball;
+    counted.firstBall = request->oneField ? fieldShow.ball : monitors[0].ball;
     request = nullptr;
     counts = nullptr;
     return counted;

@@ -2,8 +2,9 @@
 # Hoplette.scr /s with two monitors. By default the show runs on the primary
 # one and the other is covered black until the show ends; with
 # SaverMonitors=1 each monitor runs the show in its own size, with the second
-# one to the right of the primary, to its left, above it, and turned upright.
-# The program's show too: the second monitor covered black, or with
+# one to the right of the primary, to its left, above it, and turned upright;
+# with SaverMonitors=2 one field across both, to the right and lower. The
+# program's show too: the second monitor covered black, or with
 # ShowMonitors=1 a show on each. Needs HOPLETTE_SCR.
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
@@ -104,6 +105,53 @@ every_monitor "right, Double" 10017 right
 every_monitor "left, Double" 10017 left
 every_monitor "above, Mars" 10013 above
 every_monitor "upright on the left, Double" 10017 left portrait
+
+# --- SaverMonitors=2: one field across both monitors ---------------------------
+# One black window over each monitor; the ball, at the primary's size, is seen
+# crossing the seam: its picture bright on both sides of it in the same shot.
+# Speed 30 doubles the pace, so that it comes to the seam within seconds.
+seam_crossed() { # seam_crossed X11_X TOP ROWS: bright in the 20 columns on each side of the seam at once
+    local tiles
+    tiles=$(import -window root -crop "40x$3+$(($1 - 20))+$2" +repage -crop "20x$3" +repage \
+                   -format '%[fx:int(255*maxima)] ' info: 2>/dev/null)
+    set -- $tiles
+    [ "${1:-0}" -gt 150 ] && [ "${2:-0}" -gt 150 ]
+}
+one_field() { # one_field WHAT SHOW POSITION
+    local what=$1 show=$2; shift 2
+    printf '[bounceinit]\r\nBowlNo_1=10017\r\nBowlNo_2=10017\r\nSpeed=30\r\nSaverShow=%s\r\nSaverMonitors=2\r\n' \
+        "$show" >"$INI"
+    layout "$@" || { check "$what: two monitors" false; return; }
+    start_show
+    local expected
+    expected=$(printf '%s\n' "0 0 1024 768" "$SECOND_X $SECOND_Y $SECOND_WIDTH $SECOND_HEIGHT" | sort)
+    check "$what: one show window exactly over each monitor ($(saver_windows | tr '\n' ,))" \
+        wait_for 10 eval '[ "$(saver_windows)" = "$expected" ]'
+    sleep 1
+    check "$what: pictures on black on the primary ($(light "$(primary_box)"))" pictures_on_black "$(primary_box)"
+    if [ "$show" = 10017 ]; then
+        # One sphere on each monitor, their middles mirror images about the desktop's middle.
+        check "$what: pictures on black on the second ($(light "$(second_box)"))" pictures_on_black "$(second_box)"
+        local shot left right sum
+        shot=$(mktemp --suffix=.png)
+        import -window root "$shot" 2>/dev/null # one shot: the pair of one frame
+        left=$(convert "$shot" -crop "$(primary_box)" +repage -trim -format '%[fx:page.x+w/2]' info: 2>/dev/null)
+        right=$(convert "$shot" -crop "$(second_box)" +repage -trim -format '%[fx:page.x+w/2]' info: 2>/dev/null)
+        rm -f "$shot"
+        sum=$(awk -v l="$left" -v r="$right" -v x="$SECOND_X11_X" 'BEGIN { print int(l + x + r + 0.5) }')
+        check "$what: the pair mirrored about the desktop's middle (middles $left and $SECOND_X11_X+$right)" \
+            [ "$sum" -ge 1821 -a "$sum" -le 1825 ]
+    else
+        local top=$((SECOND_X11_Y > PRIMARY_X11_Y ? SECOND_X11_Y : PRIMARY_X11_Y)) seam=$SECOND_X11_X
+        [ "$SECOND_X11_X" -lt "$PRIMARY_X11_X" ] && seam=$PRIMARY_X11_X
+        check "$what: the ball crosses the seam, seen on both monitors at once" \
+            wait_for 40 seam_crossed "$seam" "$top" 600
+    fi
+    end_show "$what"
+}
+one_field "one field, right, Mars" 10013 right
+one_field "one field, right and lower, Mars" 10013 lower
+one_field "one field, right, Double" 10017 right
 
 # --- The program's show (ShowMonitors) ------------------------------------------
 # Missing: the show on the primary monitor, the second covered black; the

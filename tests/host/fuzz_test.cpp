@@ -4,6 +4,7 @@
 #include "base/numbers.h"
 #include "catalogue/catalogue.h"
 #include "show/ball.h"
+#include "show/field.h"
 #include "show/sound.h"
 
 #include <algorithm>
@@ -241,6 +242,66 @@ TEST(Fuzz, BallStaysWithinItsTurningBoundsAndSoundsOncePerVisit)
             ASSERT_EQ(s.playSound, InZone(b.ballY, h) && !InZone(beforeY, h)) << "step " << n;
         }
     }
+}
+
+// A random desktop of one to four monitors, each beside one before it at a
+// random offset along its side (they may touch at a corner only, or overlap a third).
+std::vector<ScreenBox> RandomDesktop()
+{
+    std::vector<ScreenBox> monitors{{0, 0, Uniform(640, 2560), Uniform(480, 1600)}};
+    for (int n = Uniform(0, 3); n > 0; --n) {
+        const ScreenBox& by = monitors[Uniform(0, static_cast<int>(monitors.size()) - 1)];
+        int32_t w = Uniform(320, 2560), h = Uniform(240, 1600);
+        int32_t x = Uniform(by.left - w, by.right), y = Uniform(by.top - h, by.bottom);
+        switch (Uniform(0, 3)) {
+        case 0: x = by.right; break;
+        case 1: x = by.left - w; break;
+        case 2: y = by.bottom; break;
+        default: y = by.top - h; break;
+        }
+        monitors.push_back({x, y, x + w, y + h});
+    }
+    return monitors;
+}
+
+// The ball of one field across random desktops is never more than one step
+// outside it: its box, drawn in by a step on each side, always fits; a
+// changed desktop refits it inside the new one.
+TEST(Fuzz, FieldBallNeverLeavesTheFieldByMoreThanAStep)
+{
+    const int16_t modes[] = {SHOW_EARTH, SHOW_DOUBLE, SHOW_SUN};
+    const int32_t dpis[] = {96, 96, 120, 144, 192};
+    int tried = 0;
+    for (int config = 0; config < 200; ++config) {
+        std::vector<ScreenBox> desktop = RandomDesktop();
+        const int16_t mode = modes[config % 3];
+        const int32_t dpi = dpis[Uniform(0, 4)];
+        BallField field = MakeBallField(desktop.data(), static_cast<int32_t>(desktop.size()), dpi, mode);
+        BallMotion ball = PrepareFieldBall(&field, 36, 36);
+        SCOPED_TRACE(testing::Message() << "row " << config << ": " << desktop.size() << " monitors, mode " << mode
+                                        << " dpi " << dpi);
+        // A monitor too small for the ball's box leaves it nowhere to go, as on one monitor.
+        if (!FieldBoxFits(&field, ball.ballX, ball.ballY, ball.radiusX, ball.radiusY))
+            continue;
+        ++tried;
+        for (int n = 0; n < 4000; ++n) {
+            if (n == 2000) {
+                std::vector<ScreenBox> changed = RandomDesktop();
+                BallField now = MakeBallField(changed.data(), static_cast<int32_t>(changed.size()), dpi, mode);
+                BallMotion refitted = ball;
+                FitFieldBall(&refitted, &now);
+                if (!FieldBoxFits(&now, refitted.ballX, refitted.ballY, refitted.radiusX, refitted.radiusY))
+                    break;
+                field = now, ball = refitted;
+            }
+            StepFieldBall(&ball, &field);
+            const int32_t sx = std::abs(ball.stepX), sy = std::abs(ball.stepY);
+            ASSERT_TRUE(ball.radiusX >= sx && ball.radiusY >= sy) << "step " << n;
+            ASSERT_TRUE(FieldBoxFits(&field, ball.ballX, ball.ballY, ball.radiusX - sx, ball.radiusY - sy))
+                << "step " << n << " at " << ball.ballX << ", " << ball.ballY;
+        }
+    }
+    EXPECT_GT(tried, 130);
 }
 
 } // namespace

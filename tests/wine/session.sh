@@ -78,8 +78,8 @@ start_display() {
 }
 
 # Two monitors: the primary 1024 x 768 and a second one, 800 x 600 (or 600 x
-# 800 with "portrait"), to the right of it (the default), to its left or above
-# it. Xvfb has only one; Xorg's dummy driver (run as root) has RandR outputs.
+# 800 with "portrait"), to the right of it (the default), to its right but 168
+# px lower ("lower"), to its left or above it. Xvfb has only one; Xorg's dummy driver (run as root) has RandR outputs.
 # Windows puts the primary monitor at 0,0, so the second one is at
 # SECOND_X,SECOND_Y for Windows, and the two are at PRIMARY_X11_X,_Y and
 # SECOND_X11_X,_Y on the X screen; SECOND_WIDTH x SECOND_HEIGHT is its size.
@@ -91,6 +91,7 @@ start_two_monitor_display() {
     PRIMARY_X11_X=0 PRIMARY_X11_Y=0 SECOND_X11_X=0 SECOND_X11_Y=0
     case $position in
     right) SECOND_X11_X=1024 ;;
+    lower) SECOND_X11_X=1024 SECOND_X11_Y=168 ;; # to the right, its bottom level with the primary's
     left) PRIMARY_X11_X=$SECOND_WIDTH ;;
     above) PRIMARY_X11_Y=$SECOND_HEIGHT ;;
     *) echo "no such place for the second monitor: $position" >&2; return 1 ;;
