@@ -14,6 +14,13 @@ HeldInput StartHeldInput(const bool downBefore[KEY_CODES])
     return held;
 }
 
+void RecheckKeysDown(HeldInput* held, const bool downNow[KEY_CODES])
+{
+    for (int32_t code = 0; code < KEY_CODES; ++code)
+        if (held->keys[code] != KEY_TAKEN)
+            held->keys[code] = downNow[code] ? KEY_DOWN_BEFORE : KEY_UP;
+}
+
 static bool IsPress(uint32_t message)
 {
     return message == MESSAGE_KEYDOWN || message == MESSAGE_SYSKEYDOWN || message == MESSAGE_LBUTTONDOWN

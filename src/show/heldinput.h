@@ -26,6 +26,12 @@ struct HeldInput {
 // The start of a show: downBefore[code] for each key that is down now.
 HeldInput StartHeldInput(const bool downBefore[KEY_CODES]);
 
+// A second look at what was down before the show, once the show's windows
+// have the keyboard: Wine brings its key state up to date only then (a key
+// whose press and release an earlier show took reads as down until it does).
+// The keys the show has taken keep their state.
+void RecheckKeysDown(HeldInput* held, const bool downNow[KEY_CODES]);
+
 // One event: a keyboard hook's message (WM_KEYDOWN ... WM_SYSKEYUP) with its
 // virtual-key code, or a mouse hook's message with MouseMessageKey's code.
 // While the show runs every press, release, move and wheel turn goes nowhere, but

@@ -20,6 +20,14 @@ static HeldInput held;       // the hook thread's alone once it runs
 // The hook thread's word to the show's thread, and the show's to it.
 constexpr UINT HELD_PRESS_ENDS_SHOW = WM_APP + 0x48;
 constexpr UINT SHOW_HAS_ENDED = WM_APP + 0x49;
+constexpr UINT SHOW_HAS_KEYBOARD = WM_APP + 0x4A;
+
+static void KeysDownNow(bool down[KEY_CODES])
+{
+    down[0] = false;
+    for (int code = 1; code < KEY_CODES; ++code)
+        down[code] = (GetAsyncKeyState(code) & 0x8000) != 0;
+}
 
 // Only a table is looked at here, and the show told by a posted message.
 static bool HeldEventGoesNowhere(uint32_t message, uint32_t key)
@@ -76,6 +84,12 @@ static DWORD WINAPI ServeHooks(LPVOID)
         // The hooks are called as sent messages, inside these calls.
         MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, 0);
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == SHOW_HAS_KEYBOARD && !showEnded) {
+                // Read here, between the hooks' calls, so that no event slips between the look and its use.
+                bool down[KEY_CODES];
+                KeysDownNow(down);
+                RecheckKeysDown(&held, down);
+            }
             if (message.message == SHOW_HAS_ENDED && !showEnded) {
                 showEnded = true;
                 endedAt = GetTickCount();
@@ -92,9 +106,8 @@ static DWORD WINAPI ServeHooks(LPVOID)
 
 bool StartHoldingInput()
 {
-    bool down[KEY_CODES] = {};
-    for (int code = 1; code < KEY_CODES; ++code)
-        down[code] = (GetAsyncKeyState(code) & 0x8000) != 0;
+    bool down[KEY_CODES];
+    KeysDownNow(down);
     held = StartHeldInput(down);
     showThreadId = GetCurrentThreadId();
     heldPressEnded = false;
@@ -114,6 +127,12 @@ bool StartHoldingInput()
         hookThread = nullptr;
     }
     return hookThread != nullptr;
+}
+
+void ShowHasKeyboard()
+{
+    if (hookThread != nullptr)
+        PostThreadMessageA(hookThreadId, SHOW_HAS_KEYBOARD, 0, 0);
 }
 
 bool HeldPressEndsShow()

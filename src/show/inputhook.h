@@ -9,6 +9,10 @@
 // the show then sees only what its own queue gets.
 bool StartHoldingInput();
 
+// The show's windows are open and have the keyboard where Windows gives it
+// to them: the keys down before the show are looked at again.
+void ShowHasKeyboard();
+
 // Whether a press that the hooks took has ended the show: the hooks' thread
 // tells it by a message posted to the show's thread, taken from its queue here.
 bool HeldPressEndsShow();

@@ -567,6 +567,13 @@ ShowCounts ShowRun(const ShowRequest& showRequest, ShowCounts* counting)
     for (int32_t i = 0; i < monitorCount; ++i)
         OpenMonitor(&monitors[i], twoBalls && !request->oneField);
     CoverOthers();
+    if (holdingInput) {
+        // Wine brings its key state up to date as this thread takes the
+        // windows' focus events, which a look at the queue lets it take.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        ShowHasKeyboard();
+    }
     HWND first = monitors[0].windows[0];
 
     // Without its first window (no class, no window to be had) the show would

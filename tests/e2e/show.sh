@@ -35,11 +35,15 @@ check "the screen is mostly black ($share% black)" [ "${share:-0}" -ge 60 ]
 
 # The next show follows half a second after the end of one, so an ended show
 # shows as new show windows.
-first=$(show_handles)
-xdotool mousemove 600 400 key space
-sleep 1.5
+# Three in a row: a key whose press and release a show took must not read
+# as held at the next show's start.
 new_show_since() { [ "$(show_windows)" = 2 ] && [ "$(show_handles)" != "$1" ]; }
-check "a key press ends the show and the wait brings the next one" new_show_since "$first"
+for press in 1 2 3; do
+    first=$(show_handles)
+    xdotool mousemove 600 400 key space
+    sleep 1.5
+    check "key press $press ends the show and the wait brings the next one" new_show_since "$first"
+done
 second=$(show_handles)
 xdotool mousemove 300 300 click 1
 sleep 1.5
