@@ -203,5 +203,58 @@ if layout right; then
 else
     check "program: two monitors" false
 fi
+
+# "&Across all" writes ShowMonitors=2 and starts the show at once: one field
+# over both monitors, in Double mode (the program's own until a picture is
+# chosen). Only the right-hand ball can be bright on both sides of the seam:
+# the left one turns at the desktop's middle, short of it.
+covered() { # covered BOX: black with at most pictures on it, no white desktop
+    local mean most
+    read -r mean most <<<"$(light "$1")"
+    [ "${mean:-255}" -lt 60 ]
+}
+mirrored() { # the pair's outer edges, from one shot of both monitors, add up to the desktop's width
+    local shot sum
+    shot=$(mktemp --suffix=.png)
+    import -window root "$shot" 2>/dev/null
+    # Only the monitors: the X screen beside the shorter one is white root window.
+    sum=$(convert -size 1824x768 xc:black \
+        \( "$shot" -crop "$(primary_box)" +repage \) -geometry "+$PRIMARY_X11_X+$PRIMARY_X11_Y" -composite \
+        \( "$shot" -crop "$(second_box)" +repage \) -geometry "+$SECOND_X11_X+$SECOND_X11_Y" -composite \
+        -bordercolor black -border 1 -trim -format '%[fx:2*(page.x-1)+w]' info: 2>/dev/null)
+    rm -f "$shot"
+    [ "${sum:-0}" -ge 1821 ] && [ "$sum" -le 1827 ] && return
+    echo "  the pair's outer edges add up to ${sum:-nothing}, not 1824"
+    return 1
+}
+program_field() { # program_field WHAT POSITION [mirrored]
+    local what=$1 position=$2 expected
+    layout "$position" || { check "$what: two monitors" false; return; }
+    printf '[bounceinit]\r\nTimeInterval=60\r\nBowlNo_1=10017\r\nBowlNo_2=10017\r\nSpeed=30\r\n' >"$INI"
+    start_program
+    probe post ParkClass 0x0111 10032 0 # Monitors > Across all
+    expected=$(printf '%s\n' "0 0 1024 768" "$SECOND_X $SECOND_Y $SECOND_WIDTH $SECOND_HEIGHT" | sort)
+    check "$what: one show window exactly over each monitor ($(show_windows | tr '\n' ,))" \
+        wait_for 10 eval '[ "$(show_windows)" = "$expected" ]'
+    sleep 1
+    check "$what: the primary monitor covered ($(light "$(primary_box)"))" covered "$(primary_box)"
+    check "$what: the second monitor covered ($(light "$(second_box)"))" covered "$(second_box)"
+    if [ "${3:-}" = mirrored ]; then
+        # A few shots: one may catch a monitor drawn a step ahead of the other.
+        check "$what: the pair mirrored about the desktop's middle" \
+            wait_for 3 mirrored
+    fi
+    local top=$((SECOND_X11_Y > PRIMARY_X11_Y ? SECOND_X11_Y : PRIMARY_X11_Y)) seam=$SECOND_X11_X
+    [ "$SECOND_X11_X" -lt "$PRIMARY_X11_X" ] && seam=$PRIMARY_X11_X
+    check "$what: the ball crosses the seam, seen on both monitors at once" \
+        wait_for 40 seam_crossed "$seam" "$top" 600
+    end_program_show "$what"
+    check "$what: ShowMonitors=2 written ($(tr -d '\r' <"$INI" | grep ShowMonitors))" \
+        grep -q $'^ShowMonitors=2\r$' "$INI"
+    stop_program
+}
+program_field "program, across, right" right mirrored
+program_field "program, across, left" left
+program_field "program, across, right and lower" lower
 rm -rf "$PROGRAM_DIR"
 finish
