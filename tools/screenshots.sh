@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the README's screenshots in docs/screenshots/ (or the folder
 # HOPLETTE_SHOTS names) from the real program and screen saver under Wine on a
-# virtual 1024x768 display.
-# Usage: tools/screenshots.sh [build/win32]
+# virtual 1024x768 display; where Xorg's dummy driver runs (as root), a show
+# across two monitors too ("monitors": only those).
+# Usage: tools/screenshots.sh [build/win32] [monitors]
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tests/wine/session.sh"
@@ -10,7 +11,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$(runnable_build "$root/build")}" && pwd)
 echo "Screenshots from $build"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
-begin_session 1024x768x24
 shots=${HOPLETTE_SHOTS:-$root/docs/screenshots}
 mkdir -p "$shots"
 folder=$(mktemp -d)
@@ -22,6 +22,63 @@ shot() { # shot NAME [CROP] [RESIZE]
 }
 close_dialog() { probe post '#32770' 0x0111 "$1" 0; sleep 0.5; }
 
+# One field across two monitors, where Xorg's dummy driver runs (as root): the
+# whole X screen, the 800 x 600 monitor to the right of the primary with its
+# bottom level, the X screen that no monitor shows in grey, scaled to 900 px.
+crossing_shot() { # crossing_shot NAME: the ball's picture bright on both sides of the seam
+    local name=$1 frame=$folder/frame.png tiles
+    for _ in $(seq 200); do
+        import -window root "$frame"
+        tiles=$(convert "$frame" -crop "40x600+$((SECOND_X11_X - 20))+$SECOND_X11_Y" +repage -crop 20x600 +repage \
+                        -format '%[fx:int(255*maxima)] ' info:)
+        set -- $tiles
+        if [ "${1:-0}" -gt 150 ] && [ "${2:-0}" -gt 150 ]; then
+            convert "$frame" -resize 900x "$shots/$name.png"
+            return
+        fi
+        sleep 0.1
+    done
+    echo "The ball did not cross the seam: no $name.png"
+}
+if [ "$(id -u)" -eq 0 ]; then
+    lock_prefix
+    start_watchdog
+    if start_two_monitor_display lower; then
+        prepare_prefix
+        use_silent_sound_device
+        xsetroot -solid '#808080'
+        (cd / && exec wine "$folder/Hoplette.exe") &
+        program=$!
+        for _ in $(seq 50); do [ -n "$(probe window ParkClass)" ] && break; sleep 0.2; done
+        sleep 0.5
+        command 10032   # Monitors > Across all, in Double mode
+        sleep 3
+        shot field-across-double "" 900x
+        xdotool mousemove 500 500 click 1
+        sleep 0.5
+        command 10013   # Mars, across all now
+        sleep 1
+        crossing_shot field-across
+        xdotool click 1
+        sleep 0.5
+        probe post ParkClass 0x0010 0 0
+        reap "$program" 10
+        rm -f "$folder/Hoplette.ini" # the sessions below start from the built-in settings
+    else
+        echo "No two-monitor screenshots: the dummy display did not start"
+    fi
+    end_session
+    exec {HOPLETTE_LOCK_FD}>&- # the sessions below take the prefix's lock afresh
+else
+    echo "No two-monitor screenshots: Xorg's dummy driver needs root"
+fi
+if [ "${2:-}" = monitors ]; then
+    rm -rf "$folder"
+    ls "$shots"
+    exit 0
+fi
+
+begin_session 1024x768x24
 (cd / && exec wine "$folder/Hoplette.exe") &
 program=$!
 for _ in $(seq 50); do [ -n "$(probe window ParkClass)" ] && break; sleep 0.2; done
