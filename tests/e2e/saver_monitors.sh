@@ -4,8 +4,9 @@
 # SaverMonitors=1 each monitor runs the show in its own size, with the second
 # one to the right of the primary, to its left, above it, and turned upright;
 # with SaverMonitors=2 one field across both, to the right and lower. The
-# program's show too: the second monitor covered black, or with
-# ShowMonitors=1 a show on each. Needs HOPLETTE_SCR.
+# program's show too: the second monitor covered black, with ShowMonitors=1
+# a show on each, with ShowMonitors=2 one field across both (right, left and
+# lower). Needs HOPLETTE_SCR.
 . "$(dirname "$0")/lib.sh"
 [ -f "${HOPLETTE_SCR:-}" ] || { echo "FAIL: no Hoplette.scr at '${HOPLETTE_SCR:-}'"; exit 1; }
 lock_prefix
