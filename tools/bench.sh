@@ -94,6 +94,9 @@ end_session
 # The pace at 150% (144 DPI, a prefix of its own) on a screen of the same
 # 1024 x 768 96-DPI units: the same frames a second, 1.5 times the pixels.
 export HOPLETTE_DPI=144
+# Its prefix is made from the 96-DPI one under that one's lock, which this
+# shell still holds from its first session: a first run would wait for itself.
+[ -n "${HOPLETTE_LOCK_FD:-}" ] && exec {HOPLETTE_LOCK_FD}>&-
 begin_session 1536x1152x24
 wine "$build/bench_show.exe" scale 2>/dev/null | show_figures
 end_session
