@@ -402,7 +402,7 @@ static void FollowScreen(bool split, const FramePace& pace, int64_t ticksPerSeco
         monitor->box = now[i].box;
         monitor->dpi = now[i].dpi;
         BallPlace place = PlaceOf(i);
-        MakePicturesFor(&pictures, place);
+        MakePicturesFor(&pictures, request->oneField ? PlaceOf(0) : place);
         if (i >= monitorCount) {
             monitor->ball = PrepareBallAt(place, request->showMode, request->aspectX, request->aspectY);
             OpenMonitor(monitor, split);
@@ -423,7 +423,6 @@ static void FollowScreen(bool split, const FramePace& pace, int64_t ticksPerSeco
     if (request->oneField) {
         fieldShow.field = FieldOfMonitors();
         FitFieldBall(&fieldShow.ball, &fieldShow.field);
-        MakePicturesFor(&pictures, PlaceOf(0));
     }
     CoverOthers();
     *period = RefreshPeriod(monitors[0].windows[0], ticksPerSecond);
